@@ -3,8 +3,7 @@
 // buttons and runs a whole-second countdown. All values are single 32-bit words shared with
 // the timer thread.
 
-int InitTimers(); // 0 = started (or start attempted), 1 = timers not available
-int FreeTimers(); // 0; harmless when no timer runs
+// Starting and stopping the periodic timer belongs to the shell (shell/timers.h).
 int GetTicks();
 int TicksSince(int t);
 void SetCountdown(int seconds);

@@ -1,0 +1,97 @@
+#include "platform/timer.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace plat {
+namespace {
+
+struct PeriodicTimer {
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+};
+
+std::mutex g_timersMutex;
+std::map<unsigned, std::unique_ptr<PeriodicTimer>> g_timers;
+unsigned g_nextId = 1;
+std::atomic<bool> g_capsOverridden{false};
+TimerCaps g_testCaps{1, 1000000};
+std::atomic<bool> g_startFails{false};
+
+void RunTimer(PeriodicTimer* timer, unsigned periodMs, TimerCallback callback, void* data) {
+    using clock = std::chrono::steady_clock;
+    const auto period = std::chrono::milliseconds(periodMs);
+    auto deadline = clock::now() + period;
+    std::unique_lock<std::mutex> lock(timer->mutex);
+    while (!timer->stopping) {
+        if (timer->wake.wait_until(lock, deadline, [timer] { return timer->stopping; }))
+            break;
+        lock.unlock();
+        callback(data);
+        lock.lock();
+        deadline += period;
+        // After a long stall (suspend, debugger) catch up at once instead of firing a burst.
+        if (clock::now() - deadline > std::chrono::seconds(1))
+            deadline = clock::now() + period;
+    }
+}
+
+} // namespace
+
+bool GetTimerCaps(TimerCaps* caps) {
+    if (!caps)
+        return false;
+    *caps = g_capsOverridden ? g_testCaps : TimerCaps{1, 1000000};
+    return true;
+}
+
+bool BeginTimerPeriod(unsigned ms) { return ms >= 1; }
+void EndTimerPeriod(unsigned) {}
+
+unsigned StartPeriodicTimer(unsigned periodMs, TimerCallback callback, void* data) {
+    if (g_startFails || !callback || periodMs == 0)
+        return 0;
+    std::lock_guard<std::mutex> guard(g_timersMutex);
+    unsigned id = g_nextId++;
+    auto timer = std::make_unique<PeriodicTimer>();
+    PeriodicTimer* raw = timer.get();
+    raw->thread = std::thread(RunTimer, raw, periodMs, callback, data);
+    g_timers.emplace(id, std::move(timer));
+    return id;
+}
+
+void KillTimer(unsigned id) {
+    std::unique_ptr<PeriodicTimer> timer;
+    {
+        std::lock_guard<std::mutex> guard(g_timersMutex);
+        auto it = g_timers.find(id);
+        if (it == g_timers.end())
+            return;
+        timer = std::move(it->second);
+        g_timers.erase(it);
+    }
+    {
+        std::lock_guard<std::mutex> lock(timer->mutex);
+        timer->stopping = true;
+    }
+    timer->wake.notify_all();
+    if (timer->thread.joinable())
+        timer->thread.join();
+}
+
+void SetTimerCapsForTest(const TimerCaps* caps) {
+    if (caps)
+        g_testCaps = *caps;
+    g_capsOverridden = caps != nullptr;
+}
+
+void SetTimerStartFailsForTest(bool fails) { g_startFails = fails; }
+
+} // namespace plat
