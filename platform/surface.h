@@ -7,6 +7,11 @@
 
 namespace plat {
 
+// The types sit in a namespace of their own so that argument-dependent lookup on a Surface does
+// not drag in the functions below: the graphics layer has free functions of the same names
+// (ReleaseSurface, UnlockSurface) taking the same pointer, and unqualified calls must find those.
+namespace surface_types {
+
 struct Rect {
     int32_t left, top, right, bottom; // right and bottom exclusive
 };
@@ -28,6 +33,12 @@ struct Surface {
     // Region written since the last ClearWritten: every blit, fill and lock widens it.
     Rect written{0, 0, 0, 0};
 };
+
+} // namespace surface_types
+
+using surface_types::PixelFormat;
+using surface_types::Rect;
+using surface_types::Surface;
 
 // The key value of pure blue (0, 0, 255) in RGB565.
 constexpr uint16_t kBlueKey = 0x001F;
