@@ -1,0 +1,362 @@
+#include "platform/surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "support/bmp_builder.h"
+
+namespace {
+
+using plat::Rect;
+using plat::Surface;
+
+struct SurfaceDeleter {
+    void operator()(Surface* s) const { plat::ReleaseSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<Surface, SurfaceDeleter>;
+
+SurfacePtr Make(int w, int h, int depth = 16) {
+    return SurfacePtr(plat::CreateSurface(w, h, depth));
+}
+
+uint16_t At(const Surface* s, int x, int y) {
+    return reinterpret_cast<const uint16_t*>(s->pixels + y * s->pitch)[x];
+}
+void Set(Surface* s, int x, int y, uint16_t v) {
+    reinterpret_cast<uint16_t*>(s->pixels + y * s->pitch)[x] = v;
+}
+// Source pixels that say where they came from: value = y * 100 + x + 1.
+SurfacePtr Numbered(int w, int h) {
+    SurfacePtr s = Make(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            Set(s.get(), x, y, uint16_t(y * 100 + x + 1));
+    return s;
+}
+bool AllEqual(const Surface* s, uint16_t v) {
+    for (int y = 0; y < s->height; ++y)
+        for (int x = 0; x < s->width; ++x)
+            if (At(s, x, y) != v)
+                return false;
+    return true;
+}
+bool SameRect(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(SurfaceTest, CreationRefusesNonsenseSizesAndDepths) {
+    EXPECT_EQ(plat::CreateSurface(0, 10), nullptr);
+    EXPECT_EQ(plat::CreateSurface(10, -1), nullptr);
+    EXPECT_EQ(plat::CreateSurface(10, 10, 24), nullptr);
+    EXPECT_EQ(plat::CreateSurface(1 << 20, 1 << 20), nullptr);
+    SurfacePtr odd = Make(3, 2);
+    ASSERT_TRUE(odd);
+    EXPECT_GE(odd->pitch, 6);
+    EXPECT_EQ(odd->pitch % 4, 0);
+    EXPECT_TRUE(AllEqual(odd.get(), 0));
+}
+
+TEST(SurfaceTest, BlitRefusesEmptyInvertedAndOutsideRectangles) {
+    SurfacePtr src = Numbered(10, 10);
+    SurfacePtr dst = Make(20, 20);
+    const Rect good{0, 0, 5, 5};
+    const Rect refused[] = {
+        {2, 2, 2, 7},    // empty width
+        {2, 2, 7, 2},    // empty height
+        {7, 2, 2, 7},    // inverted
+        {-1, 0, 4, 5},   // left of the surface
+        {0, -3, 5, 2},   // above
+        {16, 0, 21, 5},  // past the right edge
+        {0, 16, 5, 21},  // past the bottom
+        {30, 30, 35, 35} // wholly outside
+    };
+    for (const Rect& r : refused) {
+        EXPECT_FALSE(plat::Blt(dst.get(), &r, src.get(), &good, 0));
+        EXPECT_FALSE(plat::Blt(dst.get(), &good, src.get(), &r, 0)) << r.left << "," << r.top;
+        EXPECT_FALSE(plat::FillRect(dst.get(), &r, 0xFFFF));
+    }
+    EXPECT_TRUE(AllEqual(dst.get(), 0));
+    EXPECT_FALSE(plat::HasWritten(dst.get()));
+    EXPECT_FALSE(plat::Blt(dst.get(), &good, nullptr, &good, 0));
+    SurfacePtr eight = Make(10, 10, 8);
+    EXPECT_FALSE(plat::Blt(dst.get(), &good, eight.get(), &good, 0)); // depths differ
+}
+
+TEST(SurfaceTest, UnstretchedCopyMovesTheRightPixels) {
+    SurfacePtr src = Numbered(10, 10);
+    SurfacePtr dst = Make(20, 20);
+    const Rect from{3, 4, 8, 6};
+    const Rect to{10, 15, 15, 17};
+    ASSERT_TRUE(plat::Blt(dst.get(), &to, src.get(), &from, plat::BLT_WAIT));
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = x >= 10 && x < 15 && y >= 15 && y < 17;
+            const uint16_t expected = inside ? uint16_t((y - 11) * 100 + (x - 7) + 1) : 0;
+            ASSERT_EQ(At(dst.get(), x, y), expected) << x << "," << y;
+        }
+    // Null rectangles are the whole surfaces.
+    SurfacePtr copy = Make(10, 10);
+    ASSERT_TRUE(plat::Blt(copy.get(), nullptr, src.get(), nullptr, 0));
+    EXPECT_EQ(At(copy.get(), 9, 9), 9 * 100 + 9 + 1);
+}
+
+TEST(SurfaceTest, DifferentSizesStretchWithNearestNeighbour) {
+    SurfacePtr src = Numbered(2, 2);
+    SurfacePtr big = Make(4, 4);
+    ASSERT_TRUE(plat::Blt(big.get(), nullptr, src.get(), nullptr, 0));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(At(big.get(), x, y), (y / 2) * 100 + x / 2 + 1);
+
+    SurfacePtr wide = Numbered(8, 4);
+    SurfacePtr small = Make(4, 2);
+    ASSERT_TRUE(plat::Blt(small.get(), nullptr, wide.get(), nullptr, 0));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(At(small.get(), x, y), (2 * y + 1) * 100 + 2 * x + 1 + 1);
+}
+
+TEST(SurfaceTest, SourceKeySkipsKeyPixelsOnlyWhenAsked) {
+    SurfacePtr src = Numbered(4, 1);
+    Set(src.get(), 1, 0, plat::kBlueKey);
+    SurfacePtr dst = Make(4, 1);
+    plat::FillRect(dst.get(), nullptr, 0x7777);
+
+    // No key on the source: everything is copied even with the flag.
+    ASSERT_TRUE(plat::Blt(dst.get(), nullptr, src.get(), nullptr, plat::BLT_KEYSRC));
+    EXPECT_EQ(At(dst.get(), 1, 0), plat::kBlueKey);
+
+    plat::FillRect(dst.get(), nullptr, 0x7777);
+    plat::SetColorKey(src.get(), plat::kBlueKey);
+    ASSERT_TRUE(plat::Blt(dst.get(), nullptr, src.get(), nullptr, plat::BLT_KEYSRC));
+    EXPECT_EQ(At(dst.get(), 0, 0), 1);
+    EXPECT_EQ(At(dst.get(), 1, 0), 0x7777);
+    EXPECT_EQ(At(dst.get(), 2, 0), 3);
+
+    ASSERT_TRUE(plat::Blt(dst.get(), nullptr, src.get(), nullptr, 0));
+    EXPECT_EQ(At(dst.get(), 1, 0), plat::kBlueKey);
+
+    // Stretched keyed copies skip the key as well.
+    SurfacePtr big = Make(8, 2);
+    plat::FillRect(big.get(), nullptr, 0x7777);
+    ASSERT_TRUE(plat::Blt(big.get(), nullptr, src.get(), nullptr, plat::BLT_KEYSRC));
+    EXPECT_EQ(At(big.get(), 2, 1), 0x7777);
+    EXPECT_EQ(At(big.get(), 3, 0), 0x7777);
+    EXPECT_EQ(At(big.get(), 4, 1), 3);
+}
+
+// Every row length around the vectorised chunk size, against a pixel-by-pixel reference.
+TEST(SurfaceTest, KeyedRowsOfEveryLengthMatchThePixelRule) {
+    std::mt19937 random(7);
+    for (int width = 1; width <= 70; ++width) {
+        SurfacePtr src = Make(width, 3);
+        SurfacePtr dst = Make(width + 5, 3);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < width; ++x)
+                Set(src.get(), x, y, random() % 3 == 0 ? 0x001F : uint16_t(random()));
+            for (int x = 0; x < width + 5; ++x)
+                Set(dst.get(), x, y, uint16_t(random()));
+        }
+        plat::SetColorKey(src.get(), 0x001F);
+        SurfacePtr before = Make(width + 5, 3);
+        plat::Blt(before.get(), nullptr, dst.get(), nullptr, 0);
+        const Rect to{3, 0, 3 + width, 3};
+        ASSERT_TRUE(plat::Blt(dst.get(), &to, src.get(), nullptr, plat::BLT_KEYSRC));
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width + 5; ++x) {
+                const bool inside = x >= 3 && x < 3 + width;
+                const uint16_t s = inside ? At(src.get(), x - 3, y) : 0x001F;
+                const uint16_t expected = s == 0x001F ? At(before.get(), x, y) : s;
+                ASSERT_EQ(At(dst.get(), x, y), expected) << width << ":" << x << "," << y;
+            }
+    }
+}
+
+TEST(SurfaceTest, OverlappingCopyWithinOneSurfaceReadsTheOriginal) {
+    SurfacePtr s = Numbered(6, 6);
+    SurfacePtr original = Numbered(6, 6);
+    const Rect from{0, 0, 4, 4};
+    const Rect to{1, 2, 5, 6};
+    ASSERT_TRUE(plat::Blt(s.get(), &to, s.get(), &from, 0));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(At(s.get(), x + 1, y + 2), At(original.get(), x, y));
+}
+
+TEST(SurfaceTest, FillCoversExactlyItsRectangle) {
+    SurfacePtr s = Make(5, 4);
+    const Rect r{1, 1, 3, 4};
+    ASSERT_TRUE(plat::FillRect(s.get(), &r, 0xABCD));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(At(s.get(), x, y), (x >= 1 && x < 3 && y >= 1) ? 0xABCD : 0);
+    SurfacePtr eight = Make(5, 4, 8);
+    ASSERT_TRUE(plat::FillRect(eight.get(), nullptr, 0x1234));
+    EXPECT_EQ(eight->pixels[3 * eight->pitch + 4], 0x34);
+}
+
+TEST(SurfaceTest, WrittenRegionGrowsWithEveryChangeAndClears) {
+    SurfacePtr src = Numbered(10, 10);
+    SurfacePtr dst = Make(100, 100);
+    EXPECT_FALSE(plat::HasWritten(dst.get()));
+
+    const Rect a{10, 20, 15, 25};
+    plat::Blt(dst.get(), &a, src.get(), nullptr, 0);
+    EXPECT_TRUE(SameRect(dst->written, a));
+
+    const Rect b{50, 5, 60, 8};
+    plat::FillRect(dst.get(), &b, 1);
+    EXPECT_TRUE(SameRect(dst->written, Rect{10, 5, 60, 25}));
+
+    // A refused blit changes nothing, so it marks nothing.
+    const Rect outside{95, 95, 105, 105};
+    plat::FillRect(dst.get(), &outside, 1);
+    EXPECT_TRUE(SameRect(dst->written, Rect{10, 5, 60, 25}));
+
+    plat::ClearWritten(dst.get());
+    EXPECT_FALSE(plat::HasWritten(dst.get()));
+    // The source of a blit is not written.
+    plat::Blt(src.get(), nullptr, dst.get(), &a, 0);
+    plat::ClearWritten(src.get());
+    plat::Blt(dst.get(), &a, src.get(), &a, 0);
+    EXPECT_FALSE(plat::HasWritten(src.get()));
+
+    plat::ClearWritten(dst.get());
+    int pitch = 0;
+    uint8_t* pixels = plat::LockSurface(dst.get(), &pitch);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(pitch, dst->pitch);
+    EXPECT_EQ(dst->lockCount, 1);
+    EXPECT_TRUE(SameRect(dst->written, Rect{0, 0, 100, 100}));
+    plat::UnlockSurface(dst.get());
+    plat::UnlockSurface(dst.get());
+    EXPECT_EQ(dst->lockCount, 0);
+
+    // Marks are clipped to the surface.
+    plat::ClearWritten(dst.get());
+    plat::MarkWritten(dst.get(), Rect{-5, 90, 10, 200});
+    EXPECT_TRUE(SameRect(dst->written, Rect{0, 90, 10, 100}));
+}
+
+// ---- Bitmap loading ----
+
+uint32_t Pattern(int x, int y) {
+    static const uint32_t colors[] = {0x0000FF, 0x000000, 0xFFFFFF, 0xFF0000,
+                                      0x00FF00, 0x0000FA, 0x0402FF, 0x808080};
+    return colors[(x + 3 * y) % 8];
+}
+uint16_t Expected565(uint32_t c) {
+    switch (c) {
+    case 0x0000FF:
+        return 0x001F;
+    case 0x0000FA:
+    case 0x0402FF:
+        return 0x001E; // near blue moved off the key
+    default:
+        return uint16_t((((c >> 16) & 0xFF) >> 3) << 11 | (((c >> 8) & 0xFF) >> 2) << 5 |
+                        ((c & 0xFF) >> 3));
+    }
+}
+
+SurfacePtr LoadBytes(const std::vector<uint8_t>& bytes, int depth = 16) {
+    return SurfacePtr(plat::LoadBitmapBytes(bytes.data(), bytes.size(), depth));
+}
+
+class BitmapDepthTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(BitmapDepthTest, LoadsAsRgb565WithBlueAsTheOnlyKey) {
+    const int bits = GetParam();
+    SurfacePtr s = LoadBytes(bmp::Build(13, 5, bits, Pattern));
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->width, 13);
+    EXPECT_EQ(s->height, 5);
+    EXPECT_EQ(s->depth, 16);
+    EXPECT_TRUE(s->hasColorKey);
+    EXPECT_EQ(s->colorKey, plat::kBlueKey);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 13; ++x) {
+            uint32_t c = Pattern(x, y);
+            if (bits == 16) // the file itself holds 5-6-5: near blue is already blue there
+                c = (c == 0x0000FA || c == 0x0402FF) ? 0x0000FF : c;
+            ASSERT_EQ(At(s.get(), x, y), Expected565(c)) << bits << " bits at " << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllDepths, BitmapDepthTest, ::testing::Values(8, 16, 24, 32));
+
+TEST(BitmapTest, EightBitDepthKeepsPaletteIndices) {
+    const auto bytes = bmp::Build(4, 2, 8, [](int x, int y) { return uint32_t(x + 10 * y); });
+    SurfacePtr s = LoadBytes(bytes, 8);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->depth, 8);
+    // Colours are numbered in order of first appearance from the top row.
+    EXPECT_EQ(s->pixels[0], 0);
+    EXPECT_EQ(s->pixels[3], 3);
+    EXPECT_EQ(s->pixels[s->pitch + 2], 6);
+    // A true-colour file asked for 8 bits gets 3-3-2 bytes.
+    SurfacePtr rgb =
+        LoadBytes(bmp::Build(2, 1, 24, [](int x, int) { return x ? 0xFFFFFFu : 0xFF0000u; }), 8);
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(rgb->pixels[0], 0xE0);
+    EXPECT_EQ(rgb->pixels[1], 0xFF);
+}
+
+TEST(BitmapTest, DamagedDataGivesNull) {
+    const auto good = bmp::Build(16, 16, 24, Pattern);
+    ASSERT_TRUE(LoadBytes(good));
+    EXPECT_FALSE(LoadBytes(std::vector<uint8_t>(good.begin(), good.begin() + 10)));
+    EXPECT_FALSE(LoadBytes(std::vector<uint8_t>(good.begin(), good.end() - 100)));
+    EXPECT_FALSE(LoadBytes(std::vector<uint8_t>(good.begin(), good.begin() + 54)));
+    std::vector<uint8_t> garbage(500);
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = uint8_t(i * 37 + 11);
+    EXPECT_FALSE(LoadBytes(garbage));
+    EXPECT_FALSE(LoadBytes({}));
+    EXPECT_EQ(plat::LoadBitmapBytes(nullptr, 10), nullptr);
+    EXPECT_FALSE(LoadBytes(good, 24)); // only 16 and 8 bits
+
+    // A header claiming a vast picture is refused before anything is allocated for it.
+    auto huge = good;
+    huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;
+    EXPECT_FALSE(LoadBytes(huge));
+}
+
+TEST(BitmapTest, TopDownFilesKeepTheirRowOrder) {
+    auto bytes = bmp::Build(3, 2, 24, [](int, int y) { return y ? 0xFFFFFFu : 0u; });
+    // Turn the stored bottom-up rows into a top-down file by negating the height.
+    std::swap_ranges(bytes.begin() + 54, bytes.begin() + 66, bytes.begin() + 66);
+    const int32_t minusTwo = -2;
+    std::memcpy(bytes.data() + 22, &minusTwo, 4);
+    SurfacePtr s = LoadBytes(bytes);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(At(s.get(), 0, 0), 0x0000);
+    EXPECT_EQ(At(s.get(), 0, 1), 0xFFFF);
+}
+
+TEST(BitmapTest, FilesLoadLikeTheirBytesAndMissingFilesGiveNull) {
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("surface_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+         std::to_string(std::rand()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "pic.bmp").string();
+    const auto bytes = bmp::Build(7, 3, 24, Pattern);
+    ASSERT_TRUE(bmp::Write(path, bytes));
+    SurfacePtr s(plat::LoadBitmapFile(path.c_str()));
+    ASSERT_TRUE(s);
+    EXPECT_EQ(At(s.get(), 0, 0), Expected565(Pattern(0, 0)));
+    EXPECT_EQ(plat::LoadBitmapFile((dir / "absent.bmp").string().c_str()), nullptr);
+    EXPECT_EQ(plat::LoadBitmapFile(""), nullptr);
+    EXPECT_EQ(plat::LoadBitmapFile(nullptr), nullptr);
+    ASSERT_TRUE(bmp::Write(path, std::vector<uint8_t>(bytes.begin(), bytes.begin() + 60)));
+    EXPECT_EQ(plat::LoadBitmapFile(path.c_str()), nullptr);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
