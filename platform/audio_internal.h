@@ -1,0 +1,57 @@
+#pragma once
+// The device and buffer records shared by the buffer calls, the mixer and the two device
+// backends. Everything the mixer reads is guarded by the device's mutex, except the sample
+// bytes themselves: writers fill the part the cursor has already passed, as with any
+// streaming sound buffer, and Unlock takes the mutex so the mixer then sees the new bytes.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/audio.h"
+
+namespace plat {
+
+struct SoundBuffer {
+    AudioDevice* device = nullptr;
+    bool primary = false;
+    SoundFormat format;
+    std::shared_ptr<std::vector<uint8_t>> data; // shared by duplicates
+    uint32_t frames = 0;
+    uint64_t position = 0; // frames, 32.32 fixed point
+    uint32_t frequency = 0;
+    bool playing = false;
+    bool looping = false;
+    int32_t volume = 0;
+    float gain = 1.0f;
+    float targetGain = 1.0f;
+    float gainStep = 0.0f;
+    int rampFrames = 0;
+    std::vector<NotifyPosition> notify;
+};
+
+struct AudioDevice {
+    std::mutex mutex;
+    uint32_t rate = 0;
+    std::vector<SoundBuffer*> buffers; // every live buffer, primary included
+    std::vector<float> mix;            // two floats a frame, sized once at open
+    uint32_t sdlDevice = 0;            // 0 for the in-memory device
+};
+
+// Frames the mixer handles in one pass; longer requests are split.
+constexpr int kMixChunkFrames = 2048;
+// Frames over which a volume change is spread.
+constexpr int kVolumeRampFrames = 256;
+
+float GainForVolume(int32_t volume);
+// Sets the events of positions reached and, when the buffer stops, its stop events. Both run
+// with the device mutex held.
+void SignalStop(SoundBuffer* buffer);
+// Mixes every playing buffer into `out`; the caller holds the device mutex.
+void MixDevice(AudioDevice* device, int16_t* out, int frames);
+
+// Backends: open the output for `device` (setting its rate) or close it.
+bool OpenSdlOutput(AudioDevice* device);
+void CloseSdlOutput(AudioDevice* device);
+
+} // namespace plat

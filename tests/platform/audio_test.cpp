@@ -1,0 +1,215 @@
+#include "platform/audio.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "platform/backend.h"
+
+namespace {
+
+// The in-memory device runs at 44100 frames a second.
+class NullAudio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        plat::SelectBackend(plat::BackendKind::Null);
+        device = plat::OpenAudioDevice();
+        ASSERT_NE(device, nullptr);
+        ASSERT_EQ(plat::AudioDeviceRate(device), 44100u);
+    }
+    void TearDown() override { plat::CloseAudioDevice(device); }
+
+    // A 16-bit stereo buffer at the device rate whose frame i holds (i + 1, -(i + 1)).
+    plat::SoundBuffer* Ramp16(uint32_t frames) {
+        plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {2, 44100, 16}, frames * 4);
+        plat::BufferLock lock;
+        EXPECT_TRUE(plat::LockBuffer(b, 0, 0, &lock));
+        auto* s = static_cast<int16_t*>(lock.part1);
+        for (uint32_t i = 0; i < frames; ++i) {
+            s[2 * i] = static_cast<int16_t>(i + 1);
+            s[2 * i + 1] = static_cast<int16_t>(-static_cast<int>(i + 1));
+        }
+        EXPECT_TRUE(plat::UnlockBuffer(b, lock));
+        return b;
+    }
+    std::vector<int16_t> Pull(int frames) {
+        std::vector<int16_t> out(frames * 2);
+        EXPECT_EQ(plat::MixNullAudio(out.data(), frames), frames);
+        return out;
+    }
+    plat::AudioDevice* device = nullptr;
+};
+
+TEST_F(NullAudio, OneShotPlaysExactlyItsDataThenStopsAndRewinds) {
+    plat::SoundBuffer* b = Ramp16(100);
+    plat::Event* stop = plat::CreateEvent();
+    plat::NotifyPosition n{plat::kNotifyStop, stop};
+    ASSERT_TRUE(plat::SetNotificationPositions(b, &n, 1));
+    ASSERT_TRUE(plat::PlayBuffer(b, false));
+    auto out = Pull(150);
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_EQ(out[2 * i], i + 1) << i;
+        ASSERT_EQ(out[2 * i + 1], -(i + 1)) << i;
+    }
+    for (int i = 100; i < 150; ++i)
+        ASSERT_EQ(out[2 * i], 0);
+    uint32_t status = 99, pos = 99;
+    EXPECT_TRUE(plat::GetBufferStatus(b, &status));
+    EXPECT_EQ(status, 0u);
+    EXPECT_TRUE(plat::GetBufferPosition(b, &pos));
+    EXPECT_EQ(pos, 0u);
+    EXPECT_EQ(plat::WaitForAnyEvent(&stop, 1, 0), 0);
+    plat::ReleaseSoundBuffer(b);
+    plat::CloseEvent(stop);
+}
+
+TEST_F(NullAudio, LoopingWrapsWithoutGapAndSignalsPositionsOnce) {
+    plat::SoundBuffer* b = Ramp16(10);
+    plat::Event* ev[3] = {plat::CreateEvent(), plat::CreateEvent(), plat::CreateEvent()};
+    plat::NotifyPosition n[3] = {{0, ev[0]}, {5 * 4, ev[1]}, {plat::kNotifyStop, ev[2]}};
+    ASSERT_TRUE(plat::SetNotificationPositions(b, n, 3));
+    ASSERT_TRUE(plat::PlayBuffer(b, true));
+    uint32_t status = 0;
+    plat::GetBufferStatus(b, &status);
+    EXPECT_EQ(status, plat::kStatusPlaying | plat::kStatusLooping);
+    auto out = Pull(5); // frames 0..4: the cursor now stands on frame 5
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), 1);
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), plat::kWaitTimeout);
+    out = Pull(20);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(out[2 * i], (i + 5) % 10 + 1) << i;
+    // Passed offset 0 twice and offset 20 once more: auto-reset events remember one set each.
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), 0);
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), 1);
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), plat::kWaitTimeout);
+    EXPECT_TRUE(plat::StopBuffer(b));
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), 2);
+    EXPECT_TRUE(plat::StopBuffer(b)); // already stopped: no second stop signal
+    EXPECT_EQ(plat::WaitForAnyEvent(ev, 3, 0), plat::kWaitTimeout);
+    plat::ReleaseSoundBuffer(b);
+    for (auto* e : ev)
+        plat::CloseEvent(e);
+}
+
+TEST_F(NullAudio, DuplicatesShareDataAndMixTogether) {
+    plat::SoundBuffer* a = Ramp16(50);
+    plat::SoundBuffer* d = plat::DuplicateSoundBuffer(a);
+    ASSERT_NE(d, nullptr);
+    plat::PlayBuffer(a, false);
+    Pull(10);
+    plat::PlayBuffer(d, false);
+    auto out = Pull(10);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_EQ(out[2 * i], (i + 11) + (i + 1)) << i;
+    plat::ReleaseSoundBuffer(a); // the duplicate keeps the data alive
+    out = Pull(5);
+    EXPECT_EQ(out[0], 11);
+    plat::ReleaseSoundBuffer(d);
+}
+
+TEST_F(NullAudio, EightBitMonoIsCentredAndResampled) {
+    // 8-bit mono at half the device rate: every source frame lasts two device frames and
+    // the frames in between are interpolated.
+    plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {1, 22050, 8}, 4);
+    plat::BufferLock lock;
+    ASSERT_TRUE(plat::LockBuffer(b, 0, 4, &lock));
+    const uint8_t src[4] = {128, 132, 136, 140};
+    std::memcpy(lock.part1, src, 4);
+    plat::UnlockBuffer(b, lock);
+    plat::PlayBuffer(b, false);
+    auto out = Pull(8);
+    const int expect[8] = {0, 512, 1024, 1536, 2048, 2560, 3072, 3072};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(out[2 * i], expect[i]) << i;
+        EXPECT_EQ(out[2 * i + 1], expect[i]) << i;
+    }
+    plat::ReleaseSoundBuffer(b);
+}
+
+TEST_F(NullAudio, VolumeIsDecibelsAndChangesAreRamped) {
+    plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {1, 44100, 16}, 2000 * 2);
+    plat::BufferLock lock;
+    plat::LockBuffer(b, 0, 0, &lock);
+    auto* s = static_cast<int16_t*>(lock.part1);
+    for (int i = 0; i < 2000; ++i)
+        s[i] = 10000;
+    plat::UnlockBuffer(b, lock);
+    ASSERT_TRUE(plat::SetBufferVolume(b, -2000)); // stopped: takes effect at once
+    plat::PlayBuffer(b, false);
+    auto out = Pull(1);
+    EXPECT_EQ(out[0], 1000);
+    ASSERT_TRUE(plat::SetBufferVolume(b, 0));
+    out = Pull(600);
+    EXPECT_GT(out[2], 1000);
+    EXPECT_LT(out[2], 1100); // the first step of the ramp, not a jump
+    EXPECT_LT(out[200], out[400]);
+    EXPECT_EQ(out[2 * 599], 10000);
+    EXPECT_FALSE(plat::SetBufferVolume(b, 1));
+    EXPECT_FALSE(plat::SetBufferVolume(b, -10001));
+    EXPECT_FALSE(plat::SetBufferPan(b, 0));
+    ASSERT_TRUE(plat::SetBufferVolume(b, -10000));
+    out = Pull(400);
+    EXPECT_EQ(out[2 * 399], 0);
+    plat::ReleaseSoundBuffer(b);
+}
+
+TEST_F(NullAudio, LockWrapsAroundTheEnd) {
+    plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {2, 44100, 16}, 400);
+    plat::BufferLock lock;
+    ASSERT_TRUE(plat::LockBuffer(b, 300, 200, &lock));
+    EXPECT_EQ(lock.bytes1, 100u);
+    EXPECT_EQ(lock.bytes2, 100u);
+    EXPECT_EQ(static_cast<uint8_t*>(lock.part1) - static_cast<uint8_t*>(lock.part2), 300);
+    EXPECT_TRUE(plat::UnlockBuffer(b, lock));
+    EXPECT_FALSE(plat::LockBuffer(b, 400, 4, &lock));
+    EXPECT_FALSE(plat::LockBuffer(b, 0, 404, &lock));
+    EXPECT_FALSE(plat::SetBufferPosition(b, 400));
+    ASSERT_TRUE(plat::SetBufferPosition(b, 7)); // rounded down to frame 1
+    uint32_t pos = 0;
+    plat::GetBufferPosition(b, &pos);
+    EXPECT_EQ(pos, 4u);
+    plat::ReleaseSoundBuffer(b);
+}
+
+TEST_F(NullAudio, FrequencyChangesPitchAndBadFormatsAreRefused) {
+    plat::SoundBuffer* b = Ramp16(100);
+    ASSERT_TRUE(plat::SetBufferFrequency(b, 88200));
+    EXPECT_FALSE(plat::SetBufferFrequency(b, 99));
+    EXPECT_FALSE(plat::SetBufferFrequency(b, 200001));
+    plat::PlayBuffer(b, false);
+    auto out = Pull(3);
+    EXPECT_EQ(out[0], 1);
+    EXPECT_EQ(out[2], 3);
+    EXPECT_EQ(out[4], 5);
+    plat::ReleaseSoundBuffer(b);
+    EXPECT_EQ(plat::CreateSoundBuffer(device, {0, 44100, 16}, 4), nullptr);
+    EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 0, 16}, 4), nullptr);
+    EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 44100, 12}, 6), nullptr);
+    EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 44100, 16}, 6), nullptr); // not whole frames
+    EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 44100, 16}, 0), nullptr);
+}
+
+TEST_F(NullAudio, PrimaryAcceptsAFormatAndIsNeverMixed) {
+    EXPECT_EQ(plat::OpenAudioDevice(), nullptr); // one device a process
+    plat::SoundBuffer* p = plat::CreatePrimaryBuffer(device);
+    ASSERT_TRUE(plat::SetPrimaryFormat(p, {1, 22050, 8}));
+    plat::SoundFormat f;
+    ASSERT_TRUE(plat::GetBufferFormat(p, &f));
+    EXPECT_EQ(f.frequency, 22050u);
+    EXPECT_TRUE(plat::PlayBuffer(p, true));
+    auto out = Pull(16);
+    for (int16_t v : out)
+        ASSERT_EQ(v, 0);
+    EXPECT_EQ(plat::AudioDeviceCaps(device), plat::kCapsPrimaryStereo | plat::kCapsPrimary16Bit);
+    // Left alive on purpose: closing the device frees it.
+}
+
+TEST(NullAudioClosed, MixingWithoutADeviceGivesNothing) {
+    plat::SelectBackend(plat::BackendKind::Null);
+    int16_t out[4];
+    EXPECT_EQ(plat::MixNullAudio(out, 2), 0);
+    EXPECT_EQ(plat::CreateSoundBuffer(nullptr, {2, 44100, 16}, 4), nullptr);
+}
+
+} // namespace
