@@ -32,4 +32,7 @@ int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int fram
 void BltRegion(Surface* source, int sx, int sy, int w, int h, Surface* target, int tx, int ty);
 void BltSurface(Surface* source, Surface* target, int x, int y);
 void ReleaseSurface(Surface* surface);
+// The diagnostic log "debug.log": nothing is written unless debugLogEnabled is non-zero, which
+// no program sets. The file is created (emptied) by the first message of the run.
+extern int debugLogEnabled;
 void LogMessage(const char* format, ...);
