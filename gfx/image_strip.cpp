@@ -3,15 +3,10 @@
 #include <cstdio>
 
 #include "gfx/dirty_rect_list.h"
+#include "platform/messages.h"
 #include "zel/zel.h"
 
 namespace {
-// The window's mouse messages, by their platform numbers.
-constexpr unsigned kMouseMove = 0x200;
-constexpr unsigned kLeftButtonDown = 0x201;
-constexpr unsigned kLeftButtonUp = 0x202;
-constexpr unsigned kRightButtonUp = 0x205;
-
 constexpr int kLeftButtonBit = 0x1;
 } // namespace
 
@@ -154,26 +149,26 @@ int ImageStrip::UpdateWithMouse(int mouseX, int mouseY, int buttons) {
 int ImageStrip::HandleMouseMessage(unsigned message, uintptr_t /*wParam*/, intptr_t lParam) {
     if (!active)
         return state;
-    int mouseX = static_cast<int>(static_cast<uintptr_t>(lParam) & 0xFFFF);
-    int mouseY = static_cast<int>((static_cast<uintptr_t>(lParam) >> 16) & 0xFFFF);
+    int mouseX = static_cast<int>(plat::LowWord(static_cast<uintptr_t>(lParam)));
+    int mouseY = static_cast<int>(plat::HighWord(static_cast<uintptr_t>(lParam)));
     bool inside = ContainsInclusive(mouseX, mouseY);
     clicked = 0;
     clickKind = 0;
     int leaveState = state != STRIP_NORMAL && !inside;
     switch (message) {
-    case kMouseMove:
+    case plat::WM_MOUSEMOVE:
         if (inside && state != STRIP_HOVER && state != STRIP_PRESSED)
             SetStateAndDraw(STRIP_HOVER);
         else if (leaveState)
             SetStateAndDraw(STRIP_NORMAL);
         break;
-    case kLeftButtonDown:
+    case plat::WM_LBUTTONDOWN:
         if (inside && state != STRIP_PRESSED)
             SetStateAndDraw(STRIP_PRESSED);
         else if (leaveState)
             SetStateAndDraw(STRIP_NORMAL);
         break;
-    case kLeftButtonUp:
+    case plat::WM_LBUTTONUP:
         if (inside) {
             clicked = 1;
             clickKind = CLICK_LEFT;
@@ -183,7 +178,7 @@ int ImageStrip::HandleMouseMessage(unsigned message, uintptr_t /*wParam*/, intpt
             SetStateAndDraw(STRIP_NORMAL);
         }
         break;
-    case kRightButtonUp:
+    case plat::WM_RBUTTONUP:
         if (inside) {
             clicked = 1;
             clickKind = CLICK_RIGHT;
