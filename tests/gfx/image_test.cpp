@@ -1,0 +1,101 @@
+#include "gfx/image.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/bmp_builder.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+uint32_t BlueThenBlack(int x, int) {
+    return x % 2 ? 0x000000 : 0x0000FF;
+}
+
+TEST(ImageTest, LoadSetsNameSizeAndBlueKey) {
+    testing_support::TempDir dir;
+    const std::string path = dir / "pic.bmp";
+    ASSERT_TRUE(bmp::Write(path, bmp::Build(6, 3, 24, BlueThenBlack)));
+    Image image(path.c_str());
+    ASSERT_NE(image.surface, nullptr);
+    EXPECT_EQ(std::string(image.name), path);
+    EXPECT_EQ(image.width, 6);
+    EXPECT_EQ(image.height, 3);
+    EXPECT_EQ(image.surface->colorKey, 0x001F);
+
+    Surface* target = MakeSurface(10, 10);
+    FillSurface(target, 0xFFFF);
+    image.Draw(target, 2, 2);
+    EXPECT_EQ(GetPixelValue(target, 2, 2), 0xFFFF); // blue: transparent
+    EXPECT_EQ(GetPixelValue(target, 3, 2), 0x0000); // black: drawn
+    EXPECT_EQ(GetPixelValue(target, 8, 2), 0xFFFF); // beyond the picture
+    ReleaseSurface(target);
+}
+
+TEST(ImageTest, FailedLoadLeavesNoSurfaceButKeepsNameAndSize) {
+    testing_support::TempDir dir;
+    const std::string path = dir / "pic.bmp";
+    ASSERT_TRUE(bmp::Write(path, bmp::Build(6, 3, 24, BlueThenBlack)));
+    Image image(path.c_str());
+    ASSERT_NE(image.surface, nullptr);
+
+    EXPECT_EQ(image.Load((dir / "absent.bmp").c_str()), nullptr);
+    EXPECT_EQ(image.surface, nullptr);
+    EXPECT_EQ(std::string(image.name), path);
+    EXPECT_EQ(image.width, 6);
+
+    bmp::Write(path, {'B', 'M', 0, 0}); // truncated
+    Image broken(path.c_str());
+    EXPECT_EQ(broken.surface, nullptr);
+    EXPECT_EQ(broken.name[0], '\0');
+
+    // Drawing a surfaceless image draws nothing.
+    Surface* target = MakeSurface(4, 4);
+    plat::ClearWritten(target);
+    broken.Draw(target, 0, 0);
+    EXPECT_FALSE(plat::HasWritten(target));
+    ReleaseSurface(target);
+}
+
+TEST(ImageTest, LoadingNothingEmptiesTheImage) {
+    testing_support::TempDir dir;
+    const std::string path = dir / "pic.bmp";
+    ASSERT_TRUE(bmp::Write(path, bmp::Build(6, 3, 24, BlueThenBlack)));
+    Image image(path.c_str());
+    EXPECT_EQ(image.Load(nullptr), nullptr);
+    EXPECT_EQ(image.surface, nullptr);
+    EXPECT_EQ(image.name[0], '\0');
+    EXPECT_EQ(image.width, 0);
+    EXPECT_EQ(image.height, 0);
+}
+
+TEST(ImageTest, NamesAreCutToTheField) {
+    Image image;
+    const std::string longName(400, 'n');
+    image.SetName(longName.c_str());
+    EXPECT_EQ(std::string(image.name), longName.substr(0, sizeof(image.name) - 1));
+    image.SetKeyColor(0, 0, 0); // no surface: nothing to do, nothing to break
+    image.Free();
+    EXPECT_EQ(image.surface, nullptr);
+}
+
+// One test owns the log: the file is created once per run.
+TEST(LogMessageTest, SilentByDefaultThenStartsAFreshFile) {
+    testing_support::CurrentDirGuard keep;
+    testing_support::TempDir dir;
+    std::filesystem::current_path(dir.path());
+    ASSERT_EQ(debugLogEnabled, 0);
+    LogMessage("Unable to use timers on this system");
+    EXPECT_FALSE(std::filesystem::exists(dir / "debug.log"));
+
+    testing_support::WriteBytes(dir / "debug.log", "old text from an earlier run\n");
+    debugLogEnabled = 1;
+    LogMessage("Unable to use timers on this system");
+    LogMessage(" %d/%s", 42, "x");
+    debugLogEnabled = 0;
+    EXPECT_EQ(testing_support::ReadBytes(dir / "debug.log"),
+              "Unable to use timers on this system 42/x");
+}
+
+} // namespace
