@@ -18,6 +18,13 @@ std::string NativePath(const char* path);
 FILE* OpenFile(const char* path, const char* mode);
 bool FileExists(const char* path);
 
+// Reads a whole file into out; false when it cannot be opened or read.
+bool ReadWholeFile(const char* path, std::string* out);
+// Replaces the file with the given bytes: they go to a temporary file beside it, reach the
+// disk, and are renamed over the target, so a crash or a full disk leaves the old file or the
+// new one, never a part of either. False (and the old file untouched) when that fails.
+bool ReplaceFile(const char* path, const void* data, size_t size);
+
 bool SetCurrentDir(const char* path);
 // Writes the current directory, cut to size - 1 bytes and NUL-terminated; false on failure.
 bool GetCurrentDir(char* out, size_t size);
