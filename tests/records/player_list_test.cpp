@@ -1,0 +1,144 @@
+#include "records/player_list.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+namespace {
+
+class PlayerListTest : public ::testing::Test {
+  protected:
+    void SetUp() override { players.SetPath(ini.c_str()); }
+    std::string Composed(int i, size_t size = PLAYER_STRING_SIZE) {
+        std::vector<char> out(size + 1, '#');
+        players.Compose(i, out.data(), size);
+        EXPECT_EQ(out[size], '#');
+        return out.data();
+    }
+
+    TempDir dir;
+    std::string ini = dir / "options.ini";
+    PlayerList players;
+};
+
+} // namespace
+
+TEST_F(PlayerListTest, WithNoFileEveryPlayerHasTheDefaults) {
+    EXPECT_EQ(players.ReadCurrent(), 0);
+    for (int i = 0; i < MAX_PLAYERS; ++i) {
+        players.ReadRecord(i);
+        const PlayerRecord& record = players.Record(i);
+        EXPECT_EQ(std::string(record.name), "Player" + std::to_string(i + 1));
+        EXPECT_STREQ(record.address, "");
+        EXPECT_STREQ(record.email, "");
+        EXPECT_STREQ(record.send, "Y");
+    }
+    EXPECT_FALSE(std::filesystem::exists(ini));
+}
+
+TEST_F(PlayerListTest, AnEmptyNameStaysEmptyAndLongValuesAreCut) {
+    WriteBytes(ini, "[player2]\nNAME=\n[Player3]\nname=" + std::string(100, 'n') +
+                        "\nsend=No\naddress=" + std::string(70, 'a') + "\n");
+    players.ReadRecord(1);
+    EXPECT_STREQ(players.Record(1).name, "");
+    players.ReadRecord(2);
+    EXPECT_EQ(std::string(players.Record(2).name), std::string(63, 'n'));
+    EXPECT_EQ(std::string(players.Record(2).address), std::string(63, 'a'));
+    EXPECT_STREQ(players.Record(2).send, "N");
+}
+
+TEST_F(PlayerListTest, ComposeJoinsTheFieldsAsTheFileHoldsThem) {
+    WriteBytes(ini, "[Player2]\nsend=N\n[Player3]\nname=Ann:Lee\naddress=1 Road\nemail=a@b\n");
+    EXPECT_EQ(Composed(1), "Player2:::N");
+    EXPECT_EQ(Composed(2), "Ann:Lee:1 Road:a@b:Y");
+    EXPECT_EQ(Composed(2, 6), "Ann:L");
+    EXPECT_EQ(Composed(MAX_PLAYERS), "");
+}
+
+TEST_F(PlayerListTest, TheLongestPlayerStringFitsAScoreEntryName) {
+    PlayerRecord record;
+    std::memset(&record, 'z', sizeof record); // no terminators anywhere
+    players.WriteRecord(0, record);
+    std::string composed = Composed(0);
+    EXPECT_EQ(composed.size(), 193u);
+    EXPECT_EQ(composed, std::string(63, 'z') + ":" + std::string(63, 'z') + ":" +
+                            std::string(63, 'z') + ":z");
+}
+
+TEST_F(PlayerListTest, ResetWritesTheSlotAtOnce) {
+    players.ResetRecord(4);
+    EXPECT_EQ(ReadBytes(ini), "[Player5]\nname=Player5\naddress=\nemail=\nsend=Y\n");
+    const PlayerRecord& record = players.Record(4);
+    EXPECT_STREQ(record.name, "Player5");
+    EXPECT_STREQ(record.address, "");
+    EXPECT_STREQ(record.email, "");
+    EXPECT_STREQ(record.send, "Y");
+}
+
+TEST_F(PlayerListTest, WriteRecordLeavesTheSlotHoldingWhatTheFileHolds) {
+    WriteBytes(ini, "[setup]\nSFX=N\nMusic=Y\nplayerid=2\n");
+    PlayerRecord& record = players.Record(2);
+    std::strcpy(record.name, "  Kim  ");
+    std::strcpy(record.address, "x");
+    std::strcpy(record.email, "k@example.org");
+    std::strcpy(record.send, "N");
+    players.WriteRecord(2, record);
+    EXPECT_STREQ(players.Record(2).name, "Kim"); // read back without the blanks
+    EXPECT_EQ(ReadBytes(ini), "[setup]\nSFX=N\nMusic=Y\nplayerid=2\n[Player3]\nname=  Kim  \n"
+                              "address=x\nemail=k@example.org\nsend=N\n");
+}
+
+TEST_F(PlayerListTest, PlayerIdOutsideTheSlotsReadsAsZero) {
+    const char* values[] = {"9", "8", "-1", "abc", "99999999999999999999", ""};
+    for (const char* value : values) {
+        WriteBytes(ini, std::string("[setup]\nplayerid=") + value + "\n");
+        players.WriteCurrent(3);
+        WriteBytes(ini, std::string("[setup]\nplayerid=") + value + "\n");
+        EXPECT_EQ(players.ReadCurrent(), 0) << value;
+        EXPECT_EQ(players.Current(), 0) << value;
+    }
+    WriteBytes(ini, "[SETUP]\nPlayerID = 7th\n");
+    EXPECT_EQ(players.ReadCurrent(), 7);
+}
+
+TEST_F(PlayerListTest, WriteCurrentStoresOnlySlotsAndKeepsOtherKeys) {
+    WriteBytes(ini, "[setup]\nSFX=N\nMusic=Y\n");
+    players.WriteCurrent(5);
+    EXPECT_EQ(players.Current(), 5);
+    EXPECT_EQ(ReadBytes(ini), "[setup]\nSFX=N\nMusic=Y\nplayerid=5\n");
+    players.WriteCurrent(8);
+    players.WriteCurrent(-1);
+    EXPECT_EQ(players.Current(), 5);
+    EXPECT_EQ(ReadBytes(ini), "[setup]\nSFX=N\nMusic=Y\nplayerid=5\n");
+    EXPECT_EQ(players.ReadCurrent(), 5);
+}
+
+TEST_F(PlayerListTest, WithoutAPathNothingTouchesAFile) {
+    PlayerList unset;
+    WriteBytes(ini, "[setup]\nplayerid=4\n");
+    unset.WriteCurrent(6);
+    EXPECT_EQ(unset.Current(), 0);
+    EXPECT_EQ(unset.ReadCurrent(), 0);
+    unset.ResetRecord(0);
+    EXPECT_STREQ(unset.Record(0).name, "Player1"); // reset in memory only
+    unset.ReadRecord(1);
+    EXPECT_STREQ(unset.Record(1).name, "");
+    EXPECT_EQ(ReadBytes(ini), "[setup]\nplayerid=4\n");
+}
+
+TEST_F(PlayerListTest, SlotsOutsideTheListAreNeverTouched) {
+    players.ResetRecord(MAX_PLAYERS);
+    players.ResetRecord(-1);
+    EXPECT_FALSE(std::filesystem::exists(ini));
+    PlayerRecord& outside = players.Record(MAX_PLAYERS);
+    std::strcpy(outside.name, "junk");
+    EXPECT_STREQ(players.Record(-3).name, "");
+    players.ReadRecord(0);
+    EXPECT_STREQ(players.Record(0).name, "Player1");
+}
