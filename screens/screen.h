@@ -46,6 +46,11 @@ class Screen {
     PtrArray<Image>* Images() const { return images; }
 
   protected:
+    // The derived screens' way into a frame: two copies of one picture, the first the dirty
+    // rectangles' target (composed on), the second their background (repaired from), and the
+    // whole picture scheduled for the screen. A picture that cannot be loaded leaves no stale
+    // surface of an earlier screen in the dirty rectangle list.
+    void SetUpStillPicture(const char* fileName);
     void BaseLeave(); // what Leave does in this class; the destructor calls it
 
     char name[256] = {};

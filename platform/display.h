@@ -1,0 +1,32 @@
+#pragma once
+// The 800 by 600 16-bit picture: a back surface that the programs draw into, presented by Flip.
+// Flip uploads only the part of the back surface that really changed since the last present,
+// presents nothing when nothing changed (but again after the window was exposed, moved or
+// resized), and paces the loop to the display (vsync, or about 60 frames a second).
+#include "platform/surface.h"
+
+namespace plat {
+
+struct Window;
+struct Display;
+
+Display* InitDisplay(Window* window, int width, int height, bool fullscreen);
+void ShutdownDisplay();
+Display* CurrentDisplay();
+Surface* PrimarySurface();
+Surface* BackSurface();
+int Flip(); // 1 when presented or nothing to present, 0 on failure
+// Where the picture is drawn inside a maximised window.
+void SetPictureOffset(int x, int y);
+// The picture must be presented whole at the next flip (window exposed, moved, resized).
+void InvalidateDisplay();
+const char* DisplayError();
+
+struct FlipStats {
+    unsigned flips;
+    unsigned presents;
+    Rect lastUpload; // empty when the last flip presented nothing
+};
+FlipStats GetFlipStats();
+
+} // namespace plat

@@ -1,0 +1,108 @@
+// The SDL side of the display: one streaming RGB565 texture, updated where the picture changed,
+// and the frame pacing.
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/window_internal.h"
+
+namespace plat::sdl {
+namespace {
+using Clock = std::chrono::steady_clock;
+constexpr auto kFrame = std::chrono::microseconds(16667);
+
+SDL_Renderer* g_renderer = nullptr;
+SDL_Texture* g_texture = nullptr;
+int g_width = 0, g_height = 0;
+std::string g_error;
+Clock::time_point g_nextFrame;
+// Whether presenting waits for the display: measured over the first presents.
+bool g_vsyncRequested = false;
+int g_measuredPresents = 0;
+Clock::duration g_presentTime{};
+bool g_vsyncWorks = false;
+} // namespace
+
+bool InitRenderer(Window* window, int width, int height, bool fullscreen) {
+    if (!window || !window->sdlWindow) {
+        g_error = "There is no window to show the picture in.";
+        return false;
+    }
+    g_renderer = SDL_CreateRenderer(window->sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
+    g_vsyncRequested = g_renderer != nullptr;
+    if (!g_renderer)
+        g_renderer = SDL_CreateRenderer(window->sdlWindow, -1, 0);
+    if (!g_renderer) {
+        g_error = std::string("The display could not be set up: ") + SDL_GetError();
+        return false;
+    }
+    if (fullscreen) {
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+        SDL_RenderSetLogicalSize(g_renderer, width, height);
+    }
+    g_texture = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_RGB565,
+                                  SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!g_texture) {
+        g_error = std::string("The display could not be set up: ") + SDL_GetError();
+        SDL_DestroyRenderer(g_renderer);
+        g_renderer = nullptr;
+        return false;
+    }
+    g_width = width;
+    g_height = height;
+    g_nextFrame = Clock::now();
+    g_measuredPresents = 0;
+    g_presentTime = {};
+    g_vsyncWorks = false;
+    return true;
+}
+
+void ShutdownRenderer() {
+    if (g_texture)
+        SDL_DestroyTexture(g_texture);
+    if (g_renderer)
+        SDL_DestroyRenderer(g_renderer);
+    g_texture = nullptr;
+    g_renderer = nullptr;
+}
+
+bool Present(const uint16_t* pixels, int pitch, const Rect& changed, int offsetX, int offsetY) {
+    if (!g_renderer)
+        return false;
+    SDL_Rect area{changed.left, changed.top, changed.right - changed.left,
+                  changed.bottom - changed.top};
+    const uint8_t* start = reinterpret_cast<const uint8_t*>(pixels) + changed.top * pitch +
+                           changed.left * 2;
+    if (SDL_UpdateTexture(g_texture, &area, start, pitch) != 0)
+        return false;
+    SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
+    SDL_RenderClear(g_renderer);
+    SDL_Rect where{offsetX, offsetY, g_width, g_height};
+    SDL_RenderCopy(g_renderer, g_texture, nullptr, &where);
+    auto before = Clock::now();
+    SDL_RenderPresent(g_renderer);
+    if (g_vsyncRequested && g_measuredPresents < 30) {
+        g_presentTime += Clock::now() - before;
+        if (++g_measuredPresents == 30)
+            g_vsyncWorks = g_presentTime / 30 > std::chrono::milliseconds(8);
+    }
+    return true;
+}
+
+void Pace(bool presented) {
+    auto now = Clock::now();
+    if (presented && g_vsyncWorks) {
+        g_nextFrame = now + kFrame;
+        return;
+    }
+    g_nextFrame += kFrame;
+    if (g_nextFrame < now - kFrame)
+        g_nextFrame = now; // fell behind (a long frame): do not race to catch up
+    if (g_nextFrame > now)
+        std::this_thread::sleep_until(g_nextFrame);
+}
+
+const char* LastError() { return g_error.c_str(); }
+} // namespace plat::sdl

@@ -1,0 +1,220 @@
+// The SDL side of the window: creation, title, and SDL events turned into window messages.
+#include <SDL2/SDL.h>
+
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/window_internal.h"
+
+namespace plat::sdl {
+namespace {
+bool g_altAlone = false; // Alt went down and no other key since
+
+int VirtualKey(const SDL_Keysym& key) {
+    SDL_Keycode k = key.sym;
+    if (k >= SDLK_a && k <= SDLK_z)
+        return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9)
+        return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12)
+        return 0x70 + (k - SDLK_F1);
+    switch (k) {
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_LEFT: return 0x25;
+    case SDLK_UP: return 0x26;
+    case SDLK_RIGHT: return 0x27;
+    case SDLK_DOWN: return 0x28;
+    default: return 0;
+    }
+}
+
+int ButtonBit(Uint8 button) {
+    if (button == SDL_BUTTON_LEFT)
+        return 1;
+    if (button == SDL_BUTTON_RIGHT)
+        return 2;
+    return 0;
+}
+
+LPARAM MousePosition(int x, int y) {
+    // In a window the client coordinates go through as they are (the shell maps them when the
+    // window is maximised); a scaled full-screen picture gives logical 800 by 600 positions,
+    // which the letterbox bars can push outside the picture.
+    if (x < 0)
+        x = 0;
+    if (y < 0)
+        y = 0;
+    return MakeLParam(x, y);
+}
+
+void OnKey(Window* w, const SDL_KeyboardEvent& e) {
+    const bool down = e.type == SDL_KEYDOWN;
+    const int vk = VirtualKey(e.keysym);
+    const int scan = ScanCodeFromSdl(e.keysym.scancode);
+    const bool alt = vk == VK_MENU || (e.keysym.mod & KMOD_ALT);
+    if (down)
+        g_altAlone = vk == VK_MENU;
+    uint32_t message;
+    if (alt)
+        message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
+    else
+        message = down ? WM_KEYDOWN : WM_KEYUP;
+    if (!down && vk == VK_MENU && !g_altAlone)
+        message = WM_KEYUP; // Alt as part of a combination does not ask for the menu
+    PostMessage(w, message, static_cast<WPARAM>(vk), KeyLParam(scan));
+}
+
+void OnWindowEvent(Window* w, const SDL_WindowEvent& e) {
+    switch (e.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        PostMessage(w, WM_ACTIVATEAPP, 1, 0);
+        PostMessage(w, WM_ACTIVATE, WA_ACTIVE, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        PostMessage(w, WM_ACTIVATEAPP, 0, 0);
+        PostMessage(w, WM_ACTIVATE, WA_INACTIVE, 0);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        InvalidateDisplay();
+        break;
+    case SDL_WINDOWEVENT_MOVED: {
+        InvalidateDisplay();
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(w->sdlWindow, &x, &y);
+        PostMessage(w, WM_MOVE, 0, MakeLParam(x, y));
+        break;
+    }
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        InvalidateDisplay();
+        w->maximized = (SDL_GetWindowFlags(w->sdlWindow) & SDL_WINDOW_MAXIMIZED) != 0;
+        int cw = 0, ch = 0;
+        SDL_GetWindowSize(w->sdlWindow, &cw, &ch);
+        PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                    MakeLParam(cw, ch));
+        break;
+    }
+    case SDL_WINDOWEVENT_CLOSE:
+        PostMessage(w, WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;
+    }
+}
+} // namespace
+
+bool EnsureVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        return true;
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+bool CreateWindow(Window* window, const WindowSpec& spec) {
+    if (!EnsureVideo())
+        return false;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (spec.fullscreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    else
+        flags |= SDL_WINDOW_RESIZABLE; // lets the window manager maximise it
+    window->sdlWindow = SDL_CreateWindow(spec.title ? spec.title : "", spec.x, spec.y,
+                                         spec.width, spec.height, flags);
+    if (!window->sdlWindow)
+        return false;
+    if (!spec.fullscreen)
+        SDL_SetWindowMinimumSize(window->sdlWindow, spec.width, spec.height);
+    return true;
+}
+
+void DestroyWindow(Window* window) {
+    if (window->sdlWindow)
+        SDL_DestroyWindow(window->sdlWindow);
+    window->sdlWindow = nullptr;
+}
+
+void ShowWindow(Window* window) {
+    SDL_ShowWindow(window->sdlWindow);
+    SDL_RaiseWindow(window->sdlWindow);
+}
+
+void SetTitle(Window* window, const char* text) { SDL_SetWindowTitle(window->sdlWindow, text); }
+
+void SetTopmost(Window* window) { SDL_SetWindowAlwaysOnTop(window->sdlWindow, SDL_TRUE); }
+
+void PumpEvents(Window* w) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+        case SDL_QUIT:
+            PostMessage(w, WM_CLOSE, 0, 0);
+            break;
+        case SDL_WINDOWEVENT:
+            OnWindowEvent(w, e.window);
+            break;
+        case SDL_MOUSEMOTION:
+            PostMessage(w, WM_MOUSEMOVE, 0, MousePosition(e.motion.x, e.motion.y));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+            const int bit = ButtonBit(e.button.button);
+            if (!bit)
+                break;
+            // The button word is read by the timer thread's poll, so it is updated at once.
+            NoteMouseButton(bit, down);
+            uint32_t message = bit == 1 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
+                                        : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+            PostMessage(w, message, 0, MousePosition(e.button.x, e.button.y));
+            break;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            OnKey(w, e.key);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool ClientOrigin(Window* window, int* x, int* y) {
+    SDL_GetWindowPosition(window->sdlWindow, x, y);
+    return true;
+}
+
+int DesktopWidth() {
+    SDL_DisplayMode mode;
+    if (!EnsureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return 800;
+    return mode.w;
+}
+
+int DesktopHeight() {
+    SDL_DisplayMode mode;
+    if (!EnsureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return 600;
+    return mode.h;
+}
+
+bool GetCursorPos(int* x, int* y) {
+    if (!EnsureVideo())
+        return false;
+    SDL_GetGlobalMouseState(x, y);
+    return true;
+}
+
+void ShowMessageBox(const char* text, const char* caption) {
+    if (getenv("SUITE_NO_MESSAGE_BOXES"))
+        return; // unattended runs (tests) must not wait for a click
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption ? caption : "", text ? text : "",
+                             nullptr);
+}
+} // namespace plat::sdl

@@ -1,0 +1,5 @@
+#include "shell/sound_hooks.h"
+
+// Filled in when the sound library lands.
+void StartSoundLibrary() {}
+void StopSoundLibrary() {}

@@ -1,0 +1,3 @@
+#pragma once
+// Shared inside the library only.
+bool ZelFontReady();
