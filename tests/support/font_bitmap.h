@@ -1,0 +1,50 @@
+#pragma once
+// Font bitmaps built in memory: glyphs as runs of white columns on pure blue, separated by
+// blue columns, in character order from "!".
+#include <vector>
+
+#include "gfx/surface_functions.h"
+#include "support/null_display.h"
+
+namespace testing_support {
+
+struct FontLayout {
+    std::vector<int> widths; // one per glyph, from "!"
+    int separator = 1;       // blue columns between glyphs
+    int leading = 0;         // blue columns before the first glyph
+    int trailing = 1;        // blue columns after the last glyph (0: it touches the edge)
+    int height = 8;
+};
+
+inline int LayoutWidth(const FontLayout& layout) {
+    int width = layout.leading + layout.trailing;
+    for (size_t i = 0; i < layout.widths.size(); ++i)
+        width += layout.widths[i] + (i + 1 < layout.widths.size() ? layout.separator : 0);
+    return width;
+}
+
+// The column where glyph `index` starts.
+inline int GlyphLeft(const FontLayout& layout, int index) {
+    int column = layout.leading;
+    for (int i = 0; i < index; ++i)
+        column += layout.widths[static_cast<size_t>(i)] + layout.separator;
+    return column;
+}
+
+inline Surface* MakeFontBitmap(const FontLayout& layout) {
+    Surface* bitmap = MakeSurface(LayoutWidth(layout), layout.height);
+    FillSurface(bitmap, kBlue);
+    for (size_t i = 0; i < layout.widths.size(); ++i) {
+        int left = GlyphLeft(layout, static_cast<int>(i));
+        FillArea(bitmap, left, 0, left + layout.widths[i], layout.height, kWhite);
+    }
+    return bitmap;
+}
+
+inline FontLayout UniformLayout(int glyphWidth, int count = 94) {
+    FontLayout layout;
+    layout.widths.assign(static_cast<size_t>(count), glyphWidth);
+    return layout;
+}
+
+} // namespace testing_support
