@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the normal build (unit and end-to-end tests), then the unit tests
+# again under AddressSanitizer + UndefinedBehaviorSanitizer and under ThreadSanitizer.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/deps.sh"
+export SUITE_NO_MESSAGE_BOXES=1
+
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
+(cd "$root/build" && ctest --output-on-failure -j 2)
+
+"$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=address \
+  -DSUITE_ARTGEN=OFF -DSUITE_BENCH=OFF
+(cd "$root/build-asan" && ctest --output-on-failure -j 2 -L unit)
+
+# ThreadSanitizer needs the smaller address-space randomisation of older kernels.
+"$root/scripts/build.sh" build-tsan -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=thread \
+  -DSUITE_ARTGEN=OFF -DSUITE_BENCH=OFF
+(cd "$root/build-tsan" && setarch "$(uname -m)" -R ctest --output-on-failure -j 2 -L unit)
