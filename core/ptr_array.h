@@ -31,7 +31,7 @@ template <typename T> class PtrArray {
             for (int j = i; j + 1 < count; ++j)
                 items[j] = items[j + 1];
             items[--count] = nullptr;
-            if (cursor >= i && cursor > 0)
+            if (cursor >= i)
                 --cursor;
             return;
         }
