@@ -1,0 +1,210 @@
+// A sample's buffer, loading, playing with its follower armed, and its controls.
+#include "sound/zel_sound.h"
+
+void SNDSample::Reset() {
+    dwFlags = 0;
+    dwID = 0;
+    dwDataSize = 0;
+    dwFrequency = 0;
+    dwBitsPerSample = 0;
+    dwChannels = 0;
+    dwBlockAlign = 0;
+    dwPausePos = 0;
+    nVolume = 0;
+    nPan = 0;
+    nPitch = 0;
+    dwLoopStart = 0;
+    dwLoopEnd = 0;
+    dwLoopPlayCount = 0;
+    dwReserved = 0;
+    lpBuffer = nullptr;
+    pNext = nullptr;
+}
+
+int SNDSample::AllocDSBuffer(uint32_t size) {
+    plat::SoundFormat format;
+    format.channels = dwChannels;
+    format.frequency = dwFrequency;
+    format.bitsPerSample = dwBitsPerSample;
+    const uint32_t block = format.BlockAlign();
+    if (block == 0)
+        return 0;
+    uint32_t bytes = size ? size : dwDataSize.load();
+    bytes -= bytes % block; // a stray byte after the last whole frame is not sound
+    plat::SoundBuffer* buffer = plat::CreateSoundBuffer(ZelSound::g_lpDSound, format, bytes);
+    if (!buffer)
+        return 0;
+    lpBuffer = buffer;
+    return 1;
+}
+
+int SNDSample::LoadSample(const char* fileName, uint32_t id) {
+    SNDFileHandle file = OpenSoundFile(fileName);
+    if (file == SndInvalidHandle())
+        return 0;
+    dwBlockAlign = dwChannels * dwBitsPerSample / 8;
+    bool loaded = false;
+    if (AllocDSBuffer(0)) {
+        plat::BufferLock lock;
+        if (plat::LockBuffer(lpBuffer, 0, 0, &lock)) {
+            const size_t want = lock.bytes1;
+            loaded = std::fread(lock.part1, 1, want, file) == want;
+            plat::UnlockBuffer(lpBuffer, lock);
+        }
+    }
+    if (loaded && id != 0xFFFFFFFF)
+        dwID = id;
+    if (!loaded && lpBuffer) {
+        plat::ReleaseSoundBuffer(lpBuffer);
+        lpBuffer = nullptr;
+    }
+    ZelSound::g_pCloseFile.load()(file);
+    return loaded ? 1 : 0;
+}
+
+void SNDSample::arm_stop_notify() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (pNext) {
+        // Two threads may look for a free completion slot at once: taking one is a swap.
+        for (_SNDEvent* slot = ZelSound::AllocSoundEvent(); slot;
+             slot = ZelSound::AllocSoundEvent()) {
+            SNDSample* none = nullptr;
+            if (!slot->pSample.compare_exchange_strong(none, this))
+                continue;
+            StopNotify = {plat::kNotifyStop, slot->hEvent};
+            dwFlags |= SNDF_NOTIFY;
+            if (plat::SetNotificationPositions(buffer, &StopNotify, 1))
+                return;
+            dwFlags &= ~SNDF_NOTIFY;
+            ZelSound::FreeSoundEvent(slot);
+            break;
+        }
+    }
+    // No follower to start: a stop must not report to a slot another sample may hold now.
+    plat::SetNotificationPositions(buffer, nullptr, 0);
+}
+
+int SNDSample::play_buffer() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    return plat::PlayBuffer(buffer, (dwFlags & SNDF_LOOPED) != 0) ? 1 : 0;
+}
+
+int SNDSample::PlaySample(int volume, int pan) {
+    if (!zelSound.bSFXEnabled) {
+        dwFlags &= ~SNDF_CLAIMED;
+        return 1;
+    }
+    if (!lpBuffer)
+        return 0;
+    SetPan(pan);
+    SetVolume(volume);
+    arm_stop_notify();
+    dwFlags &= ~SNDF_CLAIMED;
+    return play_buffer();
+}
+
+int SNDSample::StopSample() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    return buffer && plat::StopBuffer(buffer) ? 1 : 0;
+}
+
+int SNDSample::PauseSample() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer || !plat::StopBuffer(buffer))
+        return 0;
+    uint32_t position = 0;
+    if (!plat::GetBufferPosition(buffer, &position))
+        return 0;
+    dwPausePos = position;
+    dwFlags |= SNDF_PAUSED;
+    return 1;
+}
+
+int SNDSample::UnPauseSample() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer || !(dwFlags & SNDF_PAUSED))
+        return 0;
+    if (!plat::SetBufferPosition(buffer, dwPausePos))
+        return 0;
+    dwFlags &= ~SNDF_PAUSED;
+    return play_buffer();
+}
+
+long SNDSample::GetSampleStatus() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    uint32_t status = 0;
+    if (!buffer || !plat::GetBufferStatus(buffer, &status))
+        return SND_STATUS_INVALID;
+    return static_cast<long>(status);
+}
+
+int SNDSample::SamplePlaying() {
+    const long status = GetSampleStatus();
+    return status == SND_STATUS_INVALID ? 0 : static_cast<int>(status & plat::kStatusPlaying);
+}
+
+int SNDSample::SetVolume(int volume) {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer)
+        return 0;
+    nVolume = volume;
+    return plat::SetBufferVolume(buffer, ZelSound::MapVolume(volume)) ? 1 : 0;
+}
+
+int SNDSample::SetPan(int pan) {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer)
+        return 0;
+    nPan = pan;
+    return plat::SetBufferPan(buffer, ZelSound::MapPan(pan)) ? 1 : 0;
+}
+
+int SNDSample::SetPitch(int frequency) {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer)
+        return 0;
+    nPitch = frequency;
+    return frequency > 0 && plat::SetBufferFrequency(buffer, static_cast<uint32_t>(frequency)) ? 1
+                                                                                               : 0;
+}
+
+SNDSample* SNDSample::DupeSample() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer)
+        return nullptr;
+    SNDSample* dupe = ZelSound::AllocSample();
+    if (!dupe)
+        return nullptr;
+    plat::SoundBuffer* copy = plat::DuplicateSoundBuffer(buffer);
+    if (!copy) {
+        ZelSound::ClearSample(dupe);
+        return nullptr;
+    }
+    dupe->lpBuffer = copy;
+    dupe->dwID = dwID.load();
+    dupe->dwDataSize = dwDataSize.load();
+    dupe->dwFrequency = dwFrequency.load();
+    dupe->dwBitsPerSample = dwBitsPerSample.load();
+    dupe->dwChannels = dwChannels.load();
+    dupe->pNext = nullptr;
+    dupe->dwFlags |= SNDF_DUPE;
+    if (dwFlags & SNDF_LOOPED) {
+        dupe->dwLoopStart = dwLoopStart.load();
+        dupe->dwLoopEnd = dwLoopEnd.load();
+    }
+    return dupe;
+}
+
+SNDSample* SNDSample::ChainSample(SNDSample* first, SNDSample* follower) {
+    if (!first || !follower)
+        return follower;
+    // A chain is never longer than the table; a longer walk means it already runs in a circle.
+    SNDSample* last = first;
+    for (int steps = 0; SNDSample* next = last->pNext; ++steps) {
+        if (steps > ZelSound::g_nMaxSampleCount)
+            return first;
+        last = next;
+    }
+    last->pNext = follower;
+    return first;
+}

@@ -1,0 +1,174 @@
+#include "sound_test_support.h"
+
+namespace soundtest {
+namespace {
+
+std::atomic<uint32_t> g_endedId{0xDEAD};
+void RecordEnd(uint32_t id) {
+    g_endedId = id;
+}
+
+// 44100 Hz 16-bit stereo: a segment is 11025 frames. Frame k holds (v, -v) with v unique
+// over the track, so any gap, repeat or stale segment shows.
+int16_t Level(int k) {
+    return static_cast<int16_t>(k % 30011 + 1);
+}
+
+Bytes TrackWav(int frames) {
+    std::vector<int16_t> s;
+    for (int k = 0; k < frames; ++k) {
+        s.push_back(Level(k));
+        s.push_back(static_cast<int16_t>(-Level(k)));
+    }
+    return Wav({2, 44100, 16}, Pcm16(s));
+}
+
+class Streams : public SoundTest {
+  protected:
+    // Pulls audio the way the device would, giving the fill thread its turn after each segment
+    // boundary the cursor passes (it refills the segment just left).
+    std::vector<int16_t> PullStream(int frames) {
+        std::vector<int16_t> all;
+        const int segment = static_cast<int>(ZelSound::g_StreamInfo.dwSegmentSize / 4);
+        while (frames > 0) {
+            const int chunk = frames < 1000 ? frames : 1000;
+            const uint32_t before = ZelSound::g_StreamInfo.dwBytesLeft;
+            const bool refillsData =
+                before > 0 || (ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_LOOP);
+            auto out = Pull(chunk);
+            all.insert(all.end(), out.begin(), out.end());
+            if (segment > 0 && (pulled + chunk) / segment != pulled / segment) {
+                if (refillsData)
+                    EXPECT_TRUE(
+                        WaitUntil([&] { return ZelSound::g_StreamInfo.dwBytesLeft != before; }));
+                else
+                    plat::SleepMs(3);
+            }
+            pulled += chunk;
+            frames -= chunk;
+        }
+        return all;
+    }
+    // Checks that output frames [from, from + count) of `out` (which starts at stream frame
+    // `base`) are the track of `trackFrames` frames, repeating.
+    static void ExpectTrack(const std::vector<int16_t>& out, int base, int trackFrames) {
+        for (size_t i = 0; i < out.size() / 2; ++i) {
+            const int k = static_cast<int>((base + i) % trackFrames);
+            ASSERT_EQ(out[2 * i], Level(k)) << "output frame " << base + i;
+            ASSERT_EQ(out[2 * i + 1], -Level(k)) << "output frame " << base + i;
+        }
+    }
+    int pulled = 0;
+};
+
+TEST_F(Streams, SegmentIsAQuarterSecondRoundedUpToWholeFrames) {
+    struct Case {
+        Format format;
+        uint32_t segment;
+    } cases[] = {{{2, 22050, 16}, 22052},
+                 {{2, 44100, 16}, 44100},
+                 {{1, 22050, 8}, 5512},
+                 {{1, 22050, 16}, 11026}};
+    for (const Case& c : cases) {
+        MemoryFiles::Add("m.wav", Wav(c.format, Bytes(4000, 0)));
+        ASSERT_EQ(zelSound.LoadStream("m.wav", 0), 1);
+        EXPECT_EQ(ZelSound::g_StreamInfo.dwSegmentSize.load(), c.segment);
+        EXPECT_EQ(ZelSound::g_StreamInfo.dwBufferSize.load(), 8 * c.segment);
+        EXPECT_EQ(zelSound.StopStream(), 1); // loaded but never played: still ends cleanly
+        EXPECT_EQ(ZelSound::g_StreamInfo.pSample.load(), nullptr);
+        EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
+    }
+}
+
+TEST_F(Streams, LoopingTrackGoesOnWithItsStartWithoutAGap) {
+    const int frames = 100000; // ends 771 frames into the tenth segment
+    MemoryFiles::Add("music.wav", TrackWav(frames));
+    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
+    ASSERT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
+    ExpectTrack(PullStream(2 * frames + 30000), 0, frames);
+    EXPECT_EQ(ZelSound::GetStreamID(), 0u);
+}
+
+TEST_F(Streams, TrackShorterThanTheBufferLoopsToo) {
+    MemoryFiles::Add("short.wav", TrackWav(30000));
+    ASSERT_EQ(zelSound.LoadStream("short.wav", 0), 1);
+    zelSound.PlayStream(SNDSTREAM_LOOP);
+    ExpectTrack(PullStream(100000), 0, 30000);
+}
+
+TEST_F(Streams, OneShotTrackPlaysOutThenEndsAndCallsTheNextFunction) {
+    g_endedId = 0xDEAD;
+    EXPECT_EQ(zelSound.SetStreamNextFunc(RecordEnd), nullptr);
+    EXPECT_EQ(zelSound.GetStreamNextFunc(), RecordEnd);
+    const int frames = 120000; // longer than the two-second buffer
+    MemoryFiles::Add("once.wav", TrackWav(frames));
+    ASSERT_EQ(zelSound.LoadStream("once.wav", 42), 1);
+    EXPECT_EQ(ZelSound::GetStreamID(), 42u);
+    zelSound.PlayStream(0);
+    auto out = PullStream(frames + 1000);
+    out.resize(2 * frames);
+    ExpectTrack(out, 0, frames); // every queued byte is heard
+    for (int i = 0; i < 40 && g_endedId == 0xDEAD; ++i) {
+        for (int16_t v : PullStream(11025))
+            ASSERT_EQ(v, 0);
+    }
+    ASSERT_TRUE(WaitUntil([] { return g_endedId == 42; }));
+    EXPECT_TRUE(WaitUntil([] { return !(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD); }));
+    EXPECT_EQ(ZelSound::g_StreamInfo.pSample.load(), nullptr);
+    EXPECT_EQ(InUseSlots(), 0);
+}
+
+TEST_F(Streams, StopStreamCallsTheNextFunctionWithTheId) {
+    g_endedId = 0xDEAD;
+    zelSound.SetStreamNextFunc(RecordEnd);
+    MemoryFiles::Add("m.wav", TrackWav(50000));
+    ASSERT_EQ(zelSound.LoadStream("m.wav", 7), 1);
+    zelSound.PlayStream(SNDSTREAM_LOOP);
+    PullStream(5000);
+    EXPECT_EQ(zelSound.StopStream(), 1);
+    EXPECT_EQ(g_endedId.load(), 7u);
+    EXPECT_EQ(ZelSound::GetStreamID(), 0u);
+    for (int16_t v : Pull(100))
+        ASSERT_EQ(v, 0);
+}
+
+TEST_F(Streams, PausedStreamStaysLoadedAndResumesWhereItPaused) {
+    MemoryFiles::Add("m.wav", TrackWav(100000));
+    ASSERT_EQ(zelSound.LoadStream("m.wav", 0), 1);
+    zelSound.PlayStream(SNDSTREAM_LOOP);
+    PullStream(30000);
+    zelSound.PauseStream();
+    for (int16_t v : Pull(500))
+        ASSERT_EQ(v, 0);
+    plat::SleepMs(30); // time for the fill thread to (wrongly) take the stop as the end
+    EXPECT_TRUE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_LOADED);
+    ASSERT_NE(ZelSound::g_StreamInfo.pSample.load(), nullptr);
+    zelSound.PauseStream();
+    ExpectTrack(PullStream(30000), 30000, 100000);
+}
+
+TEST_F(Streams, MusicOffRefusesToLoadAndPlayStopDoNothing) {
+    MemoryFiles::Add("m.wav", TrackWav(1000));
+    zelSound.EnableMusic(0);
+    EXPECT_EQ(zelSound.LoadStream("m.wav", 0), 0);
+    EXPECT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
+    EXPECT_EQ(zelSound.StopStream(), 1);
+    EXPECT_EQ(InUseSlots(), 0);
+    zelSound.EnableMusic(1);
+    EXPECT_EQ(zelSound.LoadStream("missing.wav", 0), 0);
+    EXPECT_EQ(InUseSlots(), 0);
+    EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
+}
+
+TEST_F(Streams, SamplerLoopShorterThanASegmentIsRefused) {
+    Format f{2, 44100, 16};
+    Bytes pcm(44100 * 4, 0);
+    MemoryFiles::Add("loop.wav", Riff({Chunk("fmt ", FmtBody(f)), Chunk("smpl", SmplBody(0, 1000)),
+                                       Chunk("data", pcm)}));
+    EXPECT_EQ(zelSound.LoadStream("loop.wav", 0), 0);
+    EXPECT_EQ(InUseSlots(), 0);
+    EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
+}
+
+} // namespace
+} // namespace soundtest
