@@ -1,0 +1,95 @@
+#include "tools/artgen/contact_sheet.h"
+
+#include <algorithm>
+
+#include "tools/artgen/assets.h"
+#include "tools/artgen/compose.h"
+#include "tools/artgen/font_measure.h"
+#include "tools/artgen/suite_writer.h"
+#include "tools/artgen/text.h"
+
+namespace artgen {
+
+namespace {
+
+constexpr int kSheetWidth = 1720;
+constexpr int kMargin = 16;
+constexpr int kLabelHeight = 22;
+
+struct Placement {
+    const AssetSpec* spec;
+    int x, y;
+};
+
+} // namespace
+
+bool WriteContactSheet(const std::string& pngPath, std::string& error) {
+    std::map<std::string, Picture> pictures = RenderAllPictures();
+    std::vector<Placement> placements;
+    int x = kMargin, y = kMargin, rowHeight = 0;
+    for (const AssetSpec& spec : AllPictures()) {
+        const Picture& picture = pictures[spec.path];
+        int w = std::min(picture.width, kSheetWidth - 2 * kMargin);
+        if (x + w > kSheetWidth - kMargin) {
+            x = kMargin;
+            y += rowHeight + kLabelHeight + kMargin;
+            rowHeight = 0;
+        }
+        placements.push_back({&spec, x, y});
+        x += std::max(w, 150) + kMargin;
+        rowHeight = std::max(rowHeight, picture.height);
+    }
+    const int height = y + rowHeight + kLabelHeight + kMargin;
+    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSheetWidth, height);
+    cairo_t* cr = cairo_create(sheet);
+    cairo_set_source_rgb(cr, 0.16, 0.17, 0.19);
+    cairo_paint(cr);
+    for (const Placement& place : placements) {
+        const AssetSpec& spec = *place.spec;
+        const Picture& picture = pictures[spec.path];
+        cairo_surface_t* image = ToSurface(picture);
+        cairo_save(cr);
+        cairo_rectangle(cr, place.x, place.y, std::min(picture.width, kSheetWidth - 2 * kMargin),
+                        picture.height);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, image, place.x, place.y);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_surface_destroy(image);
+        // Frame boundaries of strips and fonts.
+        cairo_set_source_rgba(cr, 1, 0.2, 0.4, 0.9);
+        cairo_set_line_width(cr, 1);
+        if (spec.IsFont()) {
+            for (const GlyphSpan& g : MeasureGlyphs(picture)) {
+                cairo_move_to(cr, place.x + g.left + 0.5, place.y + picture.height + 1);
+                cairo_line_to(cr, place.x + g.right - 0.5, place.y + picture.height + 1);
+            }
+            cairo_stroke(cr);
+        } else if (spec.frames > 1) {
+            for (int f = 0; f < spec.frames; ++f) {
+                int fx = (f % spec.Columns()) * spec.frameWidth;
+                int fy = (f / spec.Columns()) * spec.frameHeight;
+                cairo_rectangle(cr, place.x + fx + 0.5, place.y + fy + 0.5, spec.frameWidth - 1,
+                                spec.frameHeight - 1);
+            }
+            cairo_stroke(cr);
+        }
+        UseFont(cr, Typeface::Sans, 12);
+        cairo_set_source_rgb(cr, 0.92, 0.92, 0.9);
+        std::string label = std::string(spec.path) + "  " + std::to_string(picture.width) + "x" +
+                            std::to_string(picture.height);
+        if (spec.frames > 1) {
+            label += "  " + std::to_string(spec.frames) + (spec.IsFont() ? " glyphs" : " frames");
+        }
+        DrawText(cr, label, place.x, place.y + picture.height + 16, Align::Left);
+    }
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(sheet, pngPath.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(sheet);
+    if (!ok) {
+        error = "cannot write " + pngPath;
+    }
+    return ok;
+}
+
+} // namespace artgen

@@ -1,0 +1,128 @@
+// The menu's players panel and Hall of Fame panel, with the buttons drawn on them.
+#include <string>
+
+#include "tools/artgen/painters.h"
+#include "tools/artgen/palette.h"
+#include "tools/artgen/panel_style.h"
+#include "tools/artgen/shapes.h"
+#include "tools/artgen/text.h"
+
+namespace artgen {
+
+namespace {
+
+using namespace layout;
+
+void PaintPlayers(Canvas& canvas) {
+    cairo_t* cr = canvas.Cr();
+    const double w = kPanelW;
+    PaintPanel(cr, 0, 0, kPanelW, kPanelH);
+    PanelHeading(cr, "Player", w / 2, 66, 32);
+    Divider(cr, w / 2, 84, 160);
+    UseFont(cr, Typeface::Sans, 15);
+    SetColour(cr, palette::kInk);
+    DrawText(cr, "Your name appears on the title screen and in the Hall of Fame.", 50, 130,
+             Align::Left);
+    DrawText(cr, "Address and email travel only with uploaded scores, and only", 50, 154,
+             Align::Left);
+    DrawText(cr, "when the switch below says yes.", 50, 178, Align::Left);
+    const char* labels[3] = {"Name", "Address", "Email"};
+    for (int i = 0; i < 3; ++i) {
+        // The fields are placed in screen coordinates; the panel sits at kPanel.
+        Box field = PlayerField(i);
+        const double fx = field.x - kPanel.x, fy = field.y - kPanel.y;
+        UseFont(cr, Typeface::SansBold, 14);
+        SetColour(cr, palette::kCrimson);
+        DrawText(cr, labels[i], 34, fy - 8, Align::Left);
+        const double left = fx < 14 ? 14 : fx;
+        TextWell(cr, left, fy, field.w - (left - fx), field.h);
+        // The field starts left of the panel's frame; the well reaches out to meet it.
+        cairo_rectangle(cr, 0, fy, left, field.h);
+        SetColour(cr, palette::kParchment);
+        cairo_fill(cr);
+    }
+    UseFont(cr, Typeface::Sans, 13);
+    SetColour(cr, palette::kInk);
+    DrawText(cr, "Send my name, address and", kPlayersYesNo.x + 106, kPlayersYesNo.y + 17,
+             Align::Left);
+    DrawText(cr, "email with uploaded scores", kPlayersYesNo.x + 106, kPlayersYesNo.y + 34,
+             Align::Left);
+}
+
+void PaintHall(Canvas& canvas) {
+    cairo_t* cr = canvas.Cr();
+    PaintPanel(cr, 0, 0, kPanelW, kPanelH);
+    const double headingX = 280;
+    PanelHeading(cr, "Hall of Fame", headingX, 78, 38);
+    Divider(cr, headingX, 98, 170);
+    FillGoldCrown(cr, headingX, 130, 44);
+    UseFont(cr, Typeface::Sans, 14);
+    SetColour(cr, palette::kInk);
+    DrawText(cr, "The twenty best results of this game.", headingX, 184, Align::Centre);
+    UseFont(cr, Typeface::Sans, 12);
+    SetColour(cr, palette::kInkSoft);
+    DrawText(cr, "Send the best result", kHallUpload.x - 12, kHallUpload.y + 20, Align::Right);
+    DrawText(cr, "to the score server", kHallUpload.x - 12, kHallUpload.y + 36, Align::Right);
+    DrawText(cr, "Empty the table", kHallClear.x - 12, kHallClear.y + 28, Align::Right);
+    for (int column = 0; column < 2; ++column) {
+        const double left = kHallNameX[column] - 36;
+        const double top = kHallRowY - 4;
+        const double width = 320, height = 10 * kHallRowPitch + 6;
+        TextWell(cr, left, top, width, height);
+        for (int r = 0; r < 10; ++r) {
+            const double rowTop = kHallRowY + r * kHallRowPitch;
+            if (r > 0) {
+                cairo_new_path(cr);
+                cairo_move_to(cr, left + 4, rowTop - 1.5);
+                cairo_line_to(cr, left + width - 4, rowTop - 1.5);
+                SetColour(cr, palette::kIvoryShade);
+                cairo_set_line_width(cr, 1);
+                cairo_stroke(cr);
+            }
+            UseFont(cr, Typeface::SansBold, 12);
+            SetColour(cr, palette::kInkSoft);
+            std::string rank = std::to_string(column * 10 + r + 1) + ".";
+            DrawTextMiddle(cr, rank, kHallNameX[column] - 7, rowTop + 12, Align::Right);
+        }
+    }
+}
+
+} // namespace
+
+const Canvas& PlayerInfoCanvas(ArtContext& context) {
+    return context.Background("players", kPanelW, kPanelH, PaintPlayers);
+}
+
+const Canvas& HallCanvas(ArtContext& context) {
+    return context.Background("hall", kPanelW, kPanelH, PaintHall);
+}
+
+Picture PaintPlayerInfo(const AssetSpec&, ArtContext& context) {
+    return Flatten(PlayerInfoCanvas(context),
+                   Matte::Over(TitleCanvas(context), kPanel.x, kPanel.y));
+}
+
+Picture PaintHallOfFame(const AssetSpec&, ArtContext& context) {
+    return Flatten(HallCanvas(context), Matte::Over(TitleCanvas(context), kPanel.x, kPanel.y));
+}
+
+Picture PanelButton(const AssetSpec& spec, const Canvas& panel, Point at, const ButtonLabel& label) {
+    return ButtonStrip(spec, Matte::Over(panel, at.x, at.y, spec.frameWidth), label);
+}
+
+Picture PaintYesNo(const AssetSpec& spec, ArtContext& context) {
+    Matte matte = Matte::Over(PlayerInfoCanvas(context), kPlayersYesNo.x, kPlayersYesNo.y,
+                              spec.frameWidth);
+    return SwitchStrip(spec, matte, {"Yes", Icon::Check, 15}, {"No", Icon::None, 15});
+}
+
+Picture PaintBlockCursor(const AssetSpec& spec, ArtContext&) {
+    auto canvas = MakeCanvas(spec);
+    cairo_t* cr = canvas->Cr();
+    cairo_rectangle(cr, 1, 5, spec.frameWidth - 2, spec.frameHeight - 9);
+    SetColour(cr, palette::kCrimson, 0.85);
+    cairo_fill(cr);
+    return Flatten(*canvas, Matte::Flat(palette::kParchment));
+}
+
+} // namespace artgen

@@ -1,0 +1,83 @@
+#include "tools/artgen/suite_writer.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/artgen/assets.h"
+#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/sounds.h"
+#include "tools/artgen/wav_file.h"
+
+namespace artgen {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const struct {
+    const char* path;
+    const char* text;
+} kSettings[] = {
+    {"setup.ini", "[setup]\nfullscreen=0\n"},
+    {"Kestrin/setup.ini", "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n"},
+};
+
+bool MakeParent(const fs::path& file, std::string& error) {
+    std::error_code code;
+    fs::create_directories(file.parent_path(), code);
+    if (code) {
+        error = "cannot create " + file.parent_path().string() + ": " + code.message();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::map<std::string, Picture> RenderAllPictures() {
+    ArtContext context;
+    std::map<std::string, Picture> pictures;
+    for (const AssetSpec& spec : AllPictures()) {
+        pictures[spec.path] = spec.paint(spec, context);
+    }
+    return pictures;
+}
+
+bool GenerateSuite(const std::string& outDir, std::string& error) {
+    const fs::path root(outDir);
+    for (const auto& [path, picture] : RenderAllPictures()) {
+        fs::path file = root / path;
+        if (!MakeParent(file, error)) {
+            return false;
+        }
+        if (!WriteBmp(file.string(), picture)) {
+            error = "cannot write " + file.string();
+            return false;
+        }
+    }
+    for (const SoundSpec& spec : AllSounds()) {
+        fs::path file = root / spec.path;
+        if (!MakeParent(file, error)) {
+            return false;
+        }
+        if (!WriteWav(file.string(), spec.make())) {
+            error = "cannot write " + file.string();
+            return false;
+        }
+    }
+    for (const auto& setting : kSettings) {
+        fs::path file = root / setting.path;
+        if (!MakeParent(file, error)) {
+            return false;
+        }
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << setting.text;
+        if (!out) {
+            error = "cannot write " + file.string();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace artgen
