@@ -55,8 +55,7 @@ TEST(PtrArrayTest, CursorMovesDownWhenItStoodAtOrAfterTheRemovedPlace) {
         {3, 1, 2}, // after: follows its entry
         {1, 1, 0}, // at: steps back so that advancing reaches the next entry
         {0, 2, 0}, // before: untouched
-        {0, 0, -1},
-        {4, 4, 3},
+        {0, 0, -1}, {4, 4, 3},
     };
     for (const CursorCase& c : cases) {
         int items[5] = {};

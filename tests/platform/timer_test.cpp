@@ -1,0 +1,125 @@
+#include "platform/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+struct Firings {
+    static constexpr int kMax = 64;
+    std::atomic<int> count{0};
+    Clock::time_point at[kMax];
+    int busyMs = 0;
+};
+
+void RecordFiring(void* data) {
+    auto* f = static_cast<Firings*>(data);
+    const int n = f->count.load();
+    if (n < Firings::kMax)
+        f->at[n] = Clock::now();
+    if (f->busyMs)
+        std::this_thread::sleep_for(milliseconds(f->busyMs));
+    f->count.store(n + 1);
+}
+
+bool WaitForCount(const std::atomic<int>& count, int wanted, milliseconds limit) {
+    const auto end = Clock::now() + limit;
+    while (count.load() < wanted) {
+        if (Clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return true;
+}
+
+TEST(PeriodicTimerTest, FiresEveryPeriodWithoutDrift) {
+    // The callback itself takes 4 ms: a timer that counted each period from the end of the
+    // callback would need 16 * 14 = 224 ms for 16 firings instead of 160.
+    Firings firings;
+    firings.busyMs = 4;
+    const auto start = Clock::now();
+    const unsigned id = plat::StartPeriodicTimer(10, RecordFiring, &firings);
+    ASSERT_NE(id, 0u);
+    const bool fired = WaitForCount(firings.count, 16, milliseconds(2000));
+    plat::KillTimer(id);
+    ASSERT_TRUE(fired);
+    for (int k = 0; k < 16; ++k)
+        EXPECT_GE(firings.at[k] - start, milliseconds(10 * (k + 1)))
+            << "firing " << k << " came early";
+    EXPECT_LT(firings.at[15] - start, milliseconds(200));
+}
+
+TEST(PeriodicTimerTest, KillTimerWaitsForTheRunningCallback) {
+    struct Slow {
+        std::atomic<int> entered{0};
+        std::atomic<int> finished{0};
+    } slow;
+    auto callback = [](void* data) {
+        auto* s = static_cast<Slow*>(data);
+        s->entered.fetch_add(1);
+        std::this_thread::sleep_for(milliseconds(30));
+        s->finished.fetch_add(1);
+    };
+    const unsigned id = plat::StartPeriodicTimer(5, callback, &slow);
+    ASSERT_NE(id, 0u);
+    ASSERT_TRUE(WaitForCount(slow.entered, 1, milliseconds(2000)));
+    plat::KillTimer(id);
+    const int finished = slow.finished.load();
+    EXPECT_EQ(finished, slow.entered.load()); // nothing still running
+    std::this_thread::sleep_for(milliseconds(40));
+    EXPECT_EQ(slow.entered.load(), finished); // and nothing started afterwards
+}
+
+TEST(PeriodicTimerTest, CallbackGetsItsDataAndTimersRunIndependently) {
+    Firings a, b;
+    const unsigned idA = plat::StartPeriodicTimer(2, RecordFiring, &a);
+    const unsigned idB = plat::StartPeriodicTimer(2, RecordFiring, &b);
+    ASSERT_NE(idA, 0u);
+    ASSERT_NE(idB, 0u);
+    EXPECT_NE(idA, idB);
+    ASSERT_TRUE(WaitForCount(a.count, 3, milliseconds(2000)));
+    plat::KillTimer(idA);
+    const int stoppedAt = a.count.load();
+    const int bBefore = b.count.load();
+    EXPECT_TRUE(WaitForCount(b.count, bBefore + 3, milliseconds(2000)));
+    plat::KillTimer(idB);
+    EXPECT_EQ(a.count.load(), stoppedAt);
+    plat::KillTimer(idA); // a second kill, or of an unknown id, is harmless
+    plat::KillTimer(0);
+}
+
+TEST(PeriodicTimerTest, StartFailureGivesZero) {
+    Firings firings;
+    plat::SetTimerStartFailsForTest(true);
+    EXPECT_EQ(plat::StartPeriodicTimer(10, RecordFiring, &firings), 0u);
+    plat::SetTimerStartFailsForTest(false);
+    EXPECT_EQ(plat::StartPeriodicTimer(10, nullptr, &firings), 0u);
+    EXPECT_EQ(plat::StartPeriodicTimer(0, RecordFiring, &firings), 0u);
+    std::this_thread::sleep_for(milliseconds(15));
+    EXPECT_EQ(firings.count.load(), 0);
+}
+
+TEST(PeriodicTimerTest, CapsCoverOneMillisecondToOneMillionAndCanBeInjected) {
+    plat::TimerCaps caps{};
+    ASSERT_TRUE(plat::GetTimerCaps(&caps));
+    EXPECT_EQ(caps.periodMin, 1u);
+    EXPECT_EQ(caps.periodMax, 1000000u);
+    EXPECT_FALSE(plat::GetTimerCaps(nullptr));
+
+    const plat::TimerCaps coarse{16, 500};
+    plat::SetTimerCapsForTest(&coarse);
+    ASSERT_TRUE(plat::GetTimerCaps(&caps));
+    EXPECT_EQ(caps.periodMin, 16u);
+    EXPECT_EQ(caps.periodMax, 500u);
+    plat::SetTimerCapsForTest(nullptr);
+    ASSERT_TRUE(plat::GetTimerCaps(&caps));
+    EXPECT_EQ(caps.periodMin, 1u);
+}
+
+} // namespace
