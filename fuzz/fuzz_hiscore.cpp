@@ -1,29 +1,17 @@
 // Loads a high score table from arbitrary bytes; every name must end inside its field, and a
 // table that loaded must save and load again to the same entries.
 #include "records/high_score_table.h"
+#include "scratch_folder.h"
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
-namespace {
-
-std::filesystem::path TemporaryFolder() {
-    auto dir = std::filesystem::temp_directory_path() /
-               ("fuzz-hiscore-" + std::to_string(std::random_device()()));
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::filesystem::path dir = TemporaryFolder();
-    static const std::string input = (dir / "hiscore.dat").string();
-    static const std::string copy = (dir / "copy.dat").string();
+    static const ScratchFolder folder("fuzz-hiscore-");
+    static const std::string input = folder.File("hiscore.dat");
+    static const std::string copy = folder.File("copy.dat");
     {
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

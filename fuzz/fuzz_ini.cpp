@@ -1,22 +1,14 @@
 // Reads settings from arbitrary bytes through the profile functions with buffers of several
 // sizes, then writes one key and checks that it reads back and that nothing else changed.
 #include "platform/profile.h"
+#include "scratch_folder.h"
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace {
-
-std::string TemporaryFile() {
-    auto dir = std::filesystem::temp_directory_path() /
-               ("fuzz-ini-" + std::to_string(std::random_device()()));
-    std::filesystem::create_directories(dir);
-    return (dir / "options.ini").string();
-}
 
 std::string Read(const char* section, const char* key, size_t size, const std::string& path) {
     std::string buffer(size + 1, '#');
@@ -33,7 +25,8 @@ const char* const keys[][2] = {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = TemporaryFile();
+    static const ScratchFolder folder("fuzz-ini-");
+    static const std::string path = folder.File("options.ini");
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
