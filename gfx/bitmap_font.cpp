@@ -6,10 +6,14 @@ namespace {
 constexpr int kSpace = 32;
 
 // Text is 8-bit and signed: codes of 128 and above read as negative, below "!".
-int CodeOf(char ch) { return static_cast<signed char>(ch); }
+int CodeOf(char ch) {
+    return static_cast<signed char>(ch);
+}
 } // namespace
 
-BitmapFont::~BitmapFont() { Unload(); }
+BitmapFont::~BitmapFont() {
+    Unload();
+}
 
 void BitmapFont::Unload() {
     ::ReleaseSurface(surface);

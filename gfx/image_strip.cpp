@@ -87,8 +87,7 @@ void ImageStrip::LoadStrip(const char* fileName, int count, int vertical) {
 
 bool ImageStrip::ContainsExclusive(int mouseX, int mouseY) const {
     int left = originX + hitX, top = originY + hitY;
-    return left <= mouseX && mouseX < left + hitWidth && top <= mouseY &&
-           mouseY < top + hitHeight;
+    return left <= mouseX && mouseX < left + hitWidth && top <= mouseY && mouseY < top + hitHeight;
 }
 
 bool ImageStrip::ContainsInclusive(int mouseX, int mouseY) const {
@@ -190,7 +189,9 @@ int ImageStrip::HandleMouseMessage(unsigned message, uintptr_t /*wParam*/, intpt
     return state;
 }
 
-void ImageStrip::Draw(Surface* target) { DrawTo(target ? target : dirtyRects.BackSurface()); }
+void ImageStrip::Draw(Surface* target) {
+    DrawTo(target ? target : dirtyRects.BackSurface());
+}
 
 void ImageStrip::SetFrameBase(int n) {
     frameBase = n;
@@ -213,7 +214,9 @@ void ImageStrip::Redraw() {
         DrawTo(dirtyRects.BackSurface());
 }
 
-int ImageStrip::WasClicked() { return clicked; }
+int ImageStrip::WasClicked() {
+    return clicked;
+}
 
 void ImageStrip::Reset() {
     SetState(STRIP_NORMAL);
@@ -229,7 +232,9 @@ void ImageStrip::SetOrigin(int newOriginX, int newOriginY) {
     originY = newOriginY;
 }
 
-void ImageStrip::SetActive(int flag) { active = flag; }
+void ImageStrip::SetActive(int flag) {
+    active = flag;
+}
 
 void ImageStrip::Show(int flag) {
     if (!flag)
@@ -250,9 +255,15 @@ void ImageStrip::SwapFrames() {
     Redraw();
 }
 
-void ImageStrip::SetStatic(int flag) { isStatic = flag; }
-void ImageStrip::SetState(int newState) { state = newState; }
-int ImageStrip::GetState() { return state; }
+void ImageStrip::SetStatic(int flag) {
+    isStatic = flag;
+}
+void ImageStrip::SetState(int newState) {
+    state = newState;
+}
+int ImageStrip::GetState() {
+    return state;
+}
 
 void ImageStrip::SetHitRect(int newHitX, int newHitY, int w, int h) {
     hitX = newHitX;
@@ -261,5 +272,9 @@ void ImageStrip::SetHitRect(int newHitX, int newHitY, int w, int h) {
     hitHeight = h;
 }
 
-void ImageStrip::SetTrackDirty(int flag) { trackDirty = flag; }
-void ImageStrip::SetPixelHit(int flag) { pixelHit = flag; }
+void ImageStrip::SetTrackDirty(int flag) {
+    trackDirty = flag;
+}
+void ImageStrip::SetPixelHit(int flag) {
+    pixelHit = flag;
+}

@@ -78,7 +78,9 @@ void Sprite::SetPosition(int newX, int newY) {
     y = static_cast<float>(newY);
 }
 
-void Sprite::DrawOnScreen() { Draw(dirtyRects.GetTarget()); }
+void Sprite::DrawOnScreen() {
+    Draw(dirtyRects.GetTarget());
+}
 
 void Sprite::Draw(Surface* target) {
     if (restoreBackground)
@@ -113,8 +115,12 @@ void Sprite::SetFrame(int n) {
         current = n;
 }
 
-void Sprite::SetVisible(int flag) { visible = flag; }
-void Sprite::SetDelay(int ms) { delay = ms; }
+void Sprite::SetVisible(int flag) {
+    visible = flag;
+}
+void Sprite::SetDelay(int ms) {
+    delay = ms;
+}
 
 void Sprite::SetFramesColorKey(int red, int green, int blue) {
     for (int i = 0; i < frames.Count(); ++i)
@@ -134,7 +140,9 @@ int Sprite::Step() {
     return 1;
 }
 
-void Sprite::SetCurrent(int n) { current = n; }
+void Sprite::SetCurrent(int n) {
+    current = n;
+}
 
 int Sprite::LoadStrip(const char* fileName, int count, int vertical) {
     Surface* bitmap = ZelLoadBitmap(fileName);
@@ -182,9 +190,15 @@ void Sprite::SetName(const char* text) {
     std::snprintf(name, sizeof name, "%s", text ? text : "");
 }
 
-void Sprite::SetRunning(int flag) { running = flag; }
-void Sprite::SetEndMode(int mode) { endMode = mode; }
-void Sprite::SetMarkDirty(int flag) { markDirty = flag; }
+void Sprite::SetRunning(int flag) {
+    running = flag;
+}
+void Sprite::SetEndMode(int mode) {
+    endMode = mode;
+}
+void Sprite::SetMarkDirty(int flag) {
+    markDirty = flag;
+}
 
 void Sprite::Animate() {
     if (first == -1)

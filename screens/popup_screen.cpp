@@ -21,7 +21,9 @@ void CopyText(char* to, size_t size, const char* from) {
 
 PopupScreen::PopupScreen() : backgrounds(new PtrArray<Image>()) {}
 
-PopupScreen::~PopupScreen() { PopupScreen::Leave(); }
+PopupScreen::~PopupScreen() {
+    PopupScreen::Leave();
+}
 
 void PopupScreen::Init() {
     if (!backgrounds)
@@ -105,7 +107,9 @@ int PopupScreen::Run(char* resultOut, size_t resultSize, const char* backgroundN
     return 0;
 }
 
-int PopupScreen::OnFrame(int /*mouseX*/, int /*mouseY*/, int /*buttons*/) { return CheckDone(); }
+int PopupScreen::OnFrame(int /*mouseX*/, int /*mouseY*/, int /*buttons*/) {
+    return CheckDone();
+}
 
 int PopupScreen::CheckDone() {
     if (strips) {
@@ -153,7 +157,9 @@ Image* PopupScreen::AddBackground(const char* fileName, const char* imageName) {
     return SetBackground(image);
 }
 
-void PopupScreen::SetSwitchDirtyTarget(int flag) { switchDirtyTarget = flag; }
+void PopupScreen::SetSwitchDirtyTarget(int flag) {
+    switchDirtyTarget = flag;
+}
 
 void PopupScreen::AddDefaultStrip() {
     int width = background ? background->width : 0;
@@ -163,7 +169,9 @@ void PopupScreen::AddDefaultStrip() {
     AddStrip(strip);
 }
 
-void PopupScreen::SetDeadline(int milliseconds) { deadline = milliseconds; }
+void PopupScreen::SetDeadline(int milliseconds) {
+    deadline = milliseconds;
+}
 
 void DirtyRectList::AddPopupArea(const PopupScreen* popup) {
     if (!popup)

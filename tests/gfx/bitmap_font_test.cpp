@@ -12,7 +12,9 @@ using namespace testing_support;
 
 namespace {
 
-int GlyphIndex(char ch) { return ch - FONT_FIRST_CHAR; }
+int GlyphIndex(char ch) {
+    return ch - FONT_FIRST_CHAR;
+}
 
 class BitmapFontTest : public NullDisplayTest {
   protected:

@@ -69,8 +69,7 @@ inline Surface* SolidSurface(int width, int height, uint16_t colour) {
     return surface;
 }
 
-inline void FillArea(Surface* surface, int left, int top, int right, int bottom,
-                     uint16_t colour) {
+inline void FillArea(Surface* surface, int left, int top, int right, int bottom, uint16_t colour) {
     plat::Rect area{left, top, right, bottom};
     plat::FillRect(surface, &area, colour);
 }
