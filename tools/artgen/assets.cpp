@@ -148,7 +148,9 @@ const std::vector<AssetSpec> kPictures = {
 
 } // namespace
 
-const std::vector<AssetSpec>& AllPictures() { return kPictures; }
+const std::vector<AssetSpec>& AllPictures() {
+    return kPictures;
+}
 
 const AssetSpec& PictureSpec(const std::string& path) {
     for (const AssetSpec& spec : kPictures) {

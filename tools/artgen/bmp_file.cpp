@@ -12,7 +12,9 @@ constexpr uint32_t kMaskBytes = 12;
 constexpr uint32_t kBitFields = 3;
 constexpr int kMaxSide = 16384;
 
-size_t RowBytes(int width) { return (static_cast<size_t>(width) * 2 + 3) & ~static_cast<size_t>(3); }
+size_t RowBytes(int width) {
+    return (static_cast<size_t>(width) * 2 + 3) & ~static_cast<size_t>(3);
+}
 
 } // namespace
 
@@ -76,7 +78,8 @@ bool DecodeBmp(const std::vector<unsigned char>& bytes, Picture& picture) {
     for (int y = 0; y < height; ++y) {
         size_t row = dataOffset + rowBytes * static_cast<size_t>(height - 1 - y);
         for (int x = 0; x < width; ++x) {
-            picture.At(x, y) = static_cast<uint16_t>(GetU16(bytes, row + static_cast<size_t>(x) * 2));
+            picture.At(x, y) =
+                static_cast<uint16_t>(GetU16(bytes, row + static_cast<size_t>(x) * 2));
         }
     }
     return true;

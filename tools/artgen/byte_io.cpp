@@ -34,7 +34,8 @@ bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& b
     if (!file) {
         return false;
     }
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
 

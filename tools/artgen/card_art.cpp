@@ -60,10 +60,11 @@ Picture PaintCardHilite(const AssetSpec& spec, ArtContext&) {
 }
 
 Picture PaintCardShadow(const AssetSpec& spec, ArtContext&) {
-    // A 50 % dither reads as a soft shadow through the colour key; the outermost row and
-    // column are thinner still, and the rounded corners are left out.
+    // A dither reads as a soft shadow through the colour key: denser next to the card, thinner
+    // at its outer edge; the rounded corners are left out. Its colour is a dark grey-green that
+    // darkens felt and greys a card face without looking like a black grid.
     Picture picture(spec.frameWidth, spec.frameHeight);
-    const uint16_t shade = OpaquePixel(0x0C, 0x12, 0x0E);
+    const uint16_t shade = OpaquePixel(0x22, 0x30, 0x28);
     for (int y = 0; y < spec.frameHeight; ++y) {
         for (int x = 0; x < spec.frameWidth; ++x) {
             double dx = std::max({0.0, 4.5 - x, x - (spec.frameWidth - 5.5)});
@@ -71,8 +72,8 @@ Picture PaintCardShadow(const AssetSpec& spec, ArtContext&) {
             if (std::hypot(dx, dy) > 4.5) {
                 continue;
             }
-            bool edge = x == 0 || y == spec.frameHeight - 1;
-            bool on = edge ? (x % 2 == 0 && y % 2 == 0) : ((x + y) % 2 == 0);
+            bool outer = x <= 1 || y == spec.frameHeight - 1;
+            bool on = outer ? (x % 2 == 1 && y % 2 == 0) : ((x + y) % 2 == 0);
             if (on) {
                 picture.At(x, y) = shade;
             }

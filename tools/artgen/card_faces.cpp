@@ -146,7 +146,7 @@ void PaintIndex(cairo_t* cr, double x, double y, int rank, int suit) {
 } // namespace
 
 const char* RankLabel(int rank) {
-    static const char* const kLabels[13] = {"2", "3", "4",  "5", "6", "7", "8",
+    static const char* const kLabels[13] = {"2", "3",  "4", "5", "6", "7", "8",
                                             "9", "10", "J", "Q", "K", "A"};
     return kLabels[rank];
 }

@@ -21,24 +21,39 @@ struct Placement {
     int x, y;
 };
 
+std::string Label(const AssetSpec& spec, const Picture& picture) {
+    std::string label = std::string(spec.path) + "  " + std::to_string(picture.width) + "x" +
+                        std::to_string(picture.height);
+    if (spec.frames > 1) {
+        label += "  " + std::to_string(spec.frames) + (spec.IsFont() ? " glyphs" : " frames");
+    }
+    return label;
+}
+
 } // namespace
 
 bool WriteContactSheet(const std::string& pngPath, std::string& error) {
     std::map<std::string, Picture> pictures = RenderAllPictures();
     std::vector<Placement> placements;
     int x = kMargin, y = kMargin, rowHeight = 0;
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* measure = cairo_create(scratch);
+    UseFont(measure, Typeface::Sans, 12);
     for (const AssetSpec& spec : AllPictures()) {
         const Picture& picture = pictures[spec.path];
-        int w = std::min(picture.width, kSheetWidth - 2 * kMargin);
+        int labelW = static_cast<int>(TextAdvance(measure, Label(spec, picture)));
+        int w = std::min(std::max(picture.width, labelW), kSheetWidth - 2 * kMargin);
         if (x + w > kSheetWidth - kMargin) {
             x = kMargin;
             y += rowHeight + kLabelHeight + kMargin;
             rowHeight = 0;
         }
         placements.push_back({&spec, x, y});
-        x += std::max(w, 150) + kMargin;
+        x += w + kMargin;
         rowHeight = std::max(rowHeight, picture.height);
     }
+    cairo_destroy(measure);
+    cairo_surface_destroy(scratch);
     const int height = y + rowHeight + kLabelHeight + kMargin;
     cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSheetWidth, height);
     cairo_t* cr = cairo_create(sheet);
@@ -76,12 +91,7 @@ bool WriteContactSheet(const std::string& pngPath, std::string& error) {
         }
         UseFont(cr, Typeface::Sans, 12);
         cairo_set_source_rgb(cr, 0.92, 0.92, 0.9);
-        std::string label = std::string(spec.path) + "  " + std::to_string(picture.width) + "x" +
-                            std::to_string(picture.height);
-        if (spec.frames > 1) {
-            label += "  " + std::to_string(spec.frames) + (spec.IsFont() ? " glyphs" : " frames");
-        }
-        DrawText(cr, label, place.x, place.y + picture.height + 16, Align::Left);
+        DrawText(cr, Label(spec, picture), place.x, place.y + picture.height + 16, Align::Left);
     }
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(sheet, pngPath.c_str()) == CAIRO_STATUS_SUCCESS;

@@ -1,8 +1,8 @@
 // The menu's proportional bitmap fonts: the 94 characters "!" to "~" side by side, each a run
 // of columns that are not all key blue, separated by one all-blue column. Each glyph carries one
-// column of padding on both sides in the colour it is drawn on, which spaces the letters
-// evenly; columns inside a glyph that hold no ink (the gap in '"') get one pixel of that colour
-// so the glyph stays one run.
+// column of padding on its left in the colour it is drawn on, which with the font's gap spaces
+// the letters like the type they come from; columns inside a glyph that hold no ink (the gap in
+// '"') get one pixel of that colour so the glyph stays one run.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -48,7 +48,7 @@ Glyph RenderGlyph(char ch, const FontLook& look, int height, const Matte& matte)
     UseFont(cr, look.face, look.size);
     cairo_text_extents_t cap;
     cairo_text_extents(cr, "H", &cap);
-    const double baseline = std::round(height / 2.0 + cap.height / 2.0) - 1;
+    const double baseline = std::round(height / 2.0 + cap.height / 2.0 + 1);
     SetColour(cr, look.ink);
     std::string text(1, ch);
     DrawText(cr, text, 8, baseline, Align::Left);
@@ -67,13 +67,13 @@ Glyph RenderGlyph(char ch, const FontLook& look, int height, const Matte& matte)
     const uint16_t pad = OpaquePixel(mr, mg, mb);
     Glyph glyph;
     if (last < 0) {
-        glyph.picture = Picture(3, height);
-        for (int x = 0; x < 3; ++x) {
+        glyph.picture = Picture(2, height);
+        for (int x = 0; x < 2; ++x) {
             glyph.picture.At(x, static_cast<int>(baseline)) = pad;
         }
         return glyph;
     }
-    const int width = last - first + 3;
+    const int width = last - first + 2;
     glyph.picture = Picture(width, height);
     for (int x = 0; x < width; ++x) {
         bool any = false;

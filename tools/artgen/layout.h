@@ -22,9 +22,15 @@ constexpr int kScreenH = 600;
 // The card table.
 constexpr int kCardW = 70;
 constexpr int kCardH = 90;
-constexpr Point Foundation(int i) { return {240 + 80 * i, 26}; }
-constexpr Point FreeCell(int i) { return {82 + 80 * i, 461}; }
-constexpr Point ColumnCard(int column, int row) { return {57 + 80 * column + 8 * row, 130 + 30 * row}; }
+constexpr Point Foundation(int i) {
+    return {240 + 80 * i, 26};
+}
+constexpr Point FreeCell(int i) {
+    return {82 + 80 * i, 461};
+}
+constexpr Point ColumnCard(int column, int row) {
+    return {57 + 80 * column + 8 * row, 130 + 30 * row};
+}
 constexpr Box kColumnArea{50, 120, 700, 326};
 constexpr Box kScorePanel{26, 24, 202, 82};
 constexpr int kScoreRight = 192;

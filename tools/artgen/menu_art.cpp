@@ -20,6 +20,7 @@ void PaintMenu(Canvas& canvas) {
     FillVertical(cr, 0, kScreenH, Hex(0x13603A), Hex(0x041A0E));
     AddGrain(canvas, 0, 0, kScreenW, kScreenH, 4, 3);
     UseFont(cr, Typeface::SerifBold, 64);
+    const double wordEnd = 36 + TextAdvance(cr, "Lumora");
     cairo_new_path(cr);
     cairo_move_to(cr, 36, 92);
     cairo_text_path(cr, "Lumora");
@@ -29,9 +30,10 @@ void PaintMenu(Canvas& canvas) {
     cairo_pattern_destroy(gold);
     UseFont(cr, Typeface::Serif, 18);
     SetColour(cr, palette::kIvory);
-    DrawText(cr, "a suite of casual games", 282, 90, Align::Left);
+    DrawText(cr, "a suite of casual games", wordEnd + 22, 90, Align::Left);
     for (int suit = 0; suit < 4; ++suit) {
-        FillSuit(cr, suit, 300 + suit * 26, 52, 18, Mix(palette::kSuit[suit], palette::kIvory, 0.15));
+        FillSuit(cr, suit, wordEnd + 32 + suit * 28, 56, 20,
+                 Mix(palette::kSuit[suit], palette::kIvory, suit == 0 ? 0.45 : 0.15));
     }
     cairo_new_path(cr);
     cairo_move_to(cr, 14, 124.5);
@@ -128,8 +130,8 @@ Picture PaintGameButton(const AssetSpec& spec, ArtContext& context) {
             cairo_stroke(cr);
         }
     }
-    return Flatten(*canvas, Matte::Over(MenuCanvas(context), GameSlot(0).x, GameSlot(0).y,
-                                        spec.frameWidth));
+    return Flatten(*canvas,
+                   Matte::Over(MenuCanvas(context), GameSlot(0).x, GameSlot(0).y, spec.frameWidth));
 }
 
 Picture PaintCollectButton(const AssetSpec& spec, ArtContext& context) {
@@ -156,7 +158,7 @@ Picture PaintCollectButton(const AssetSpec& spec, ArtContext& context) {
     DrawText(cr, "More games", 84, 48, Align::Left);
     UseFont(cr, Typeface::Sans, 12);
     SetColour(cr, palette::kIvory);
-    DrawText(cr, "Find them on our web site", 84, 68, Align::Left);
+    DrawText(cr, "Visit our web site", 84, 68, Align::Left);
     return Flatten(*canvas, Matte::Over(MenuCanvas(context), GameSlot(1).x, GameSlot(1).y));
 }
 

@@ -23,11 +23,13 @@ void PaintPanel(cairo_t* cr, double x, double y, double w, double h) {
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     const double inset = 22;
-    const double corners[4][2] = {
-        {x + inset, y + inset}, {x + w - inset, y + inset},
-        {x + inset, y + h - inset}, {x + w - inset, y + h - inset}};
+    const double corners[4][2] = {{x + inset, y + inset},
+                                  {x + w - inset, y + inset},
+                                  {x + inset, y + h - inset},
+                                  {x + w - inset, y + h - inset}};
     for (int i = 0; i < 4; ++i) {
-        FillSuit(cr, i, corners[i][0], corners[i][1], 13, Mix(palette::kSuit[i], palette::kIvory, 0.25));
+        FillSuit(cr, i, corners[i][0], corners[i][1], 13,
+                 Mix(palette::kSuit[i], palette::kIvory, 0.25));
     }
     cairo_restore(cr);
 }

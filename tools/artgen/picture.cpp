@@ -7,8 +7,12 @@ namespace artgen {
 
 namespace {
 
-int To5(int v) { return (v * 31 + 127) / 255; }
-int To6(int v) { return (v * 63 + 127) / 255; }
+int To5(int v) {
+    return (v * 31 + 127) / 255;
+}
+int To6(int v) {
+    return (v * 63 + 127) / 255;
+}
 
 bool IsWalledIn(const Picture& picture, int x, int y) {
     if (x == 0 || y == 0 || x == picture.width - 1 || y == picture.height - 1) {
@@ -42,7 +46,6 @@ Canvas::~Canvas() {
 }
 
 void Canvas::PixelAt(int x, int y, int& r, int& g, int& b, int& a) const {
-    cairo_surface_flush(surface_);
     const unsigned char* data = cairo_image_surface_get_data(surface_);
     int stride = cairo_image_surface_get_stride(surface_);
     uint32_t argb = *reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride +
@@ -74,11 +77,15 @@ void Matte::ColourAt(int x, int y, int& r, int& g, int& b) const {
 Picture Flatten(const Canvas& canvas, const Matte& matte, double threshold) {
     Picture picture(canvas.Width(), canvas.Height());
     cairo_surface_flush(canvas.Surface());
+    if (matte.under != nullptr) {
+        cairo_surface_flush(matte.under->Surface());
+    }
     const unsigned char* data = cairo_image_surface_get_data(canvas.Surface());
     int stride = cairo_image_surface_get_stride(canvas.Surface());
     int cut = static_cast<int>(std::ceil(threshold * 255));
     for (int y = 0; y < picture.height; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        const uint32_t* row =
+            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
         for (int x = 0; x < picture.width; ++x) {
             uint32_t argb = row[x];
             int a = static_cast<int>(argb >> 24);

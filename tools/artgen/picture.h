@@ -48,7 +48,8 @@ class Canvas {
     int Height() const { return height_; }
     cairo_t* Cr() const { return cr_; }
     cairo_surface_t* Surface() const { return surface_; }
-    // Straight (not premultiplied) colour and alpha of one pixel, 0..255.
+    // Straight (not premultiplied) colour and alpha of one pixel, 0..255; reads what Cairo has
+    // flushed to the surface (Flatten flushes before reading).
     void PixelAt(int x, int y, int& r, int& g, int& b, int& a) const;
 
   private:

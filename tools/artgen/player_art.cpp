@@ -54,7 +54,7 @@ void PaintHall(Canvas& canvas) {
     PaintPanel(cr, 0, 0, kPanelW, kPanelH);
     const double headingX = 280;
     PanelHeading(cr, "Hall of Fame", headingX, 78, 38);
-    Divider(cr, headingX, 98, 170);
+    Divider(cr, headingX, 98, 120);
     FillGoldCrown(cr, headingX, 130, 44);
     UseFont(cr, Typeface::Sans, 14);
     SetColour(cr, palette::kInk);
@@ -106,13 +106,14 @@ Picture PaintHallOfFame(const AssetSpec&, ArtContext& context) {
     return Flatten(HallCanvas(context), Matte::Over(TitleCanvas(context), kPanel.x, kPanel.y));
 }
 
-Picture PanelButton(const AssetSpec& spec, const Canvas& panel, Point at, const ButtonLabel& label) {
+Picture PanelButton(const AssetSpec& spec, const Canvas& panel, Point at,
+                    const ButtonLabel& label) {
     return ButtonStrip(spec, Matte::Over(panel, at.x, at.y, spec.frameWidth), label);
 }
 
 Picture PaintYesNo(const AssetSpec& spec, ArtContext& context) {
-    Matte matte = Matte::Over(PlayerInfoCanvas(context), kPlayersYesNo.x, kPlayersYesNo.y,
-                              spec.frameWidth);
+    Matte matte =
+        Matte::Over(PlayerInfoCanvas(context), kPlayersYesNo.x, kPlayersYesNo.y, spec.frameWidth);
     return SwitchStrip(spec, matte, {"Yes", Icon::Check, 15}, {"No", Icon::None, 15});
 }
 

@@ -98,16 +98,20 @@ void ComposeTitle(Screen& s) {
         Point at;
         int frame;
     } buttons[] = {
-        {"HowToPlayButton.bmp", kHowToPlayButton, 0}, {"PlayButton.bmp", kPlayButton, 1},
-        {"HighScoresButton.bmp", kHighScoresButton, 0}, {"MenuButton.bmp", kMenuButton, 0},
-        {"CreditsButton.bmp", kCreditsButton, 0},     {"ExitButton.bmp", kExitButton, 0},
-        {"PlayersButton.bmp", kPlayersButton, 0},     {"sfx.bmp", kSfxSwitch, 0},
+        {"HowToPlayButton.bmp", kHowToPlayButton, 0},
+        {"PlayButton.bmp", kPlayButton, 1},
+        {"HighScoresButton.bmp", kHighScoresButton, 0},
+        {"MenuButton.bmp", kMenuButton, 0},
+        {"CreditsButton.bmp", kCreditsButton, 0},
+        {"ExitButton.bmp", kExitButton, 0},
+        {"PlayersButton.bmp", kPlayersButton, 0},
+        {"sfx.bmp", kSfxSwitch, 0},
         {"music.bmp", kMusicSwitch, 1},
     };
     for (const auto& b : buttons) {
         s.Draw(b.file, b.frame, b.at.x, b.at.y);
     }
-    const char* names[8] = {"Player1", "Margarethe", "Sam", "Player4",
+    const char* names[8] = {"Player1", "Margarethe", "Sam",     "Player4",
                             "Player5", "Player6",    "Player7", "Player8"};
     for (int i = 0; i < 8; ++i) {
         Box slot = NameSlot(i);
@@ -168,13 +172,18 @@ bool WritePreview(const std::string& pngPath, std::string& error) {
     std::map<std::string, Picture> pictures = RenderAllPictures();
     Picture sheet(2 * kScreenW, 3 * kScreenH);
     void (*composers[6])(Screen&) = {
-        [](Screen& s) { ComposeTable(s, false); }, [](Screen& s) { ComposeTable(s, true); },
-        ComposeTitle, ComposePlayers, ComposeHall, ComposeMenu,
+        [](Screen& s) { ComposeTable(s, false); },
+        [](Screen& s) { ComposeTable(s, true); },
+        ComposeTitle,
+        ComposePlayers,
+        ComposeHall,
+        ComposeMenu,
     };
     for (int i = 0; i < 6; ++i) {
         Screen screen(pictures);
         composers[i](screen);
-        Blit(sheet, screen.screen, 0, 0, kScreenW, kScreenH, (i % 2) * kScreenW, (i / 2) * kScreenH);
+        Blit(sheet, screen.screen, 0, 0, kScreenW, kScreenH, (i % 2) * kScreenW,
+             (i / 2) * kScreenH);
     }
     if (!WritePng(sheet, pngPath)) {
         error = "cannot write " + pngPath;

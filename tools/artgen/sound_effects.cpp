@@ -14,10 +14,14 @@ Note At(double start, double duration, double midi, double amplitude) {
 
 const std::vector<SoundSpec>& AllSounds() {
     static const std::vector<SoundSpec> kSounds = {
-        {"Kestrin/sounds/carddown.wav", MakeCardDown}, {"Kestrin/sounds/flipcard.wav", MakeFlipCard},
-        {"Kestrin/sounds/neg.wav", MakeNegative},      {"Kestrin/sounds/pos1.wav", MakePositive1},
-        {"Kestrin/sounds/pos3.wav", MakePositive3},    {"Kestrin/sounds/tada.wav", MakeTada},
-        {"Kestrin/sounds/click.wav", MakeClick},       {"Kestrin/sounds/music.wav", MakeMusic},
+        {"Kestrin/sounds/carddown.wav", MakeCardDown},
+        {"Kestrin/sounds/flipcard.wav", MakeFlipCard},
+        {"Kestrin/sounds/neg.wav", MakeNegative},
+        {"Kestrin/sounds/pos1.wav", MakePositive1},
+        {"Kestrin/sounds/pos3.wav", MakePositive3},
+        {"Kestrin/sounds/tada.wav", MakeTada},
+        {"Kestrin/sounds/click.wav", MakeClick},
+        {"Kestrin/sounds/music.wav", MakeMusic},
     };
     return kSounds;
 }

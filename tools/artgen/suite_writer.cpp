@@ -45,11 +45,19 @@ std::map<std::string, Picture> RenderAllPictures() {
 
 bool GenerateSuite(const std::string& outDir, std::string& error) {
     const fs::path root(outDir);
-    for (const auto& [path, picture] : RenderAllPictures()) {
-        fs::path file = root / path;
-        if (!MakeParent(file, error)) {
+    // Every folder first, so that a blocked path fails before any work is done.
+    for (const AssetSpec& spec : AllPictures()) {
+        if (!MakeParent(root / spec.path, error)) {
             return false;
         }
+    }
+    for (const SoundSpec& spec : AllSounds()) {
+        if (!MakeParent(root / spec.path, error)) {
+            return false;
+        }
+    }
+    for (const auto& [path, picture] : RenderAllPictures()) {
+        fs::path file = root / path;
         if (!WriteBmp(file.string(), picture)) {
             error = "cannot write " + file.string();
             return false;
@@ -57,9 +65,6 @@ bool GenerateSuite(const std::string& outDir, std::string& error) {
     }
     for (const SoundSpec& spec : AllSounds()) {
         fs::path file = root / spec.path;
-        if (!MakeParent(file, error)) {
-            return false;
-        }
         if (!WriteWav(file.string(), spec.make())) {
             error = "cannot write " + file.string();
             return false;

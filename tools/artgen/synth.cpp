@@ -54,7 +54,8 @@ double Sample(Voice voice, double f, double t, double env) {
     }
     case Voice::Piano: {
         double index = 1.3 * std::exp(-t / 0.25);
-        return std::sin(p + index * std::sin(p)) * 0.85 + 0.1 * std::sin(4 * p) * std::exp(-t / 0.1);
+        return std::sin(p + index * std::sin(p)) * 0.85 +
+               0.1 * std::sin(4 * p) * std::exp(-t / 0.1);
     }
     case Voice::Bass:
         return std::sin(p) * 0.85 + 0.15 * std::sin(2 * p);
@@ -77,12 +78,13 @@ double Sample(Voice voice, double f, double t, double env) {
 
 } // namespace
 
-double MidiToHz(double midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+double MidiToHz(double midi) {
+    return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
 
 Track::Track(int rate, int channels, double seconds, bool wrap)
-    : rate_(rate), channels_(channels),
-      frames_(static_cast<size_t>(std::llround(seconds * rate))), wrap_(wrap),
-      data_(frames_ * channels, 0.0) {}
+    : rate_(rate), channels_(channels), frames_(static_cast<size_t>(std::llround(seconds * rate))),
+      wrap_(wrap), data_(frames_ * channels, 0.0) {}
 
 void Track::Put(long long frame, double value, double pan) {
     if (wrap_) {

@@ -87,8 +87,8 @@ void PaintTable(Canvas& canvas) {
     AddGrain(canvas, 0, 0, kScreenW, kScreenH, 4, 7);
     // The column area: a faint inlay and the eight places where the piles start.
     cairo_new_path(cr);
-    RoundedRect(cr, kColumnArea.x + 0.5, kColumnArea.y + 0.5, kColumnArea.w - 1,
-                kColumnArea.h - 1, 12);
+    RoundedRect(cr, kColumnArea.x + 0.5, kColumnArea.y + 0.5, kColumnArea.w - 1, kColumnArea.h - 1,
+                12);
     SetColour(cr, palette::kFeltDeep, 0.18);
     cairo_fill_preserve(cr);
     SetColour(cr, palette::kFeltLine, 0.35);
@@ -185,7 +185,8 @@ Picture PaintFloatingScores(const AssetSpec& spec, ArtContext&) {
     return Flatten(*canvas, Matte::Flat(palette::kCardFace));
 }
 
-Picture TableButton(const AssetSpec& spec, ArtContext& context, Point at, const ButtonLabel& label) {
+Picture TableButton(const AssetSpec& spec, ArtContext& context, Point at,
+                    const ButtonLabel& label) {
     return ButtonStrip(spec, Matte::Over(TableCanvas(context), at.x, at.y, spec.frameWidth), label);
 }
 

@@ -94,8 +94,8 @@ Picture PaintCongrats(const AssetSpec& spec, ArtContext& context) {
     SetColour(cr, palette::kInkSoft);
     DrawText(cr, "Every second left on the clock", w / 2, 276, Align::Centre);
     DrawText(cr, "now adds 1000 points.", w / 2, 295, Align::Centre);
-    return Flatten(*canvas, Matte::Over(TableCanvas(context), layout::kCongrats.x,
-                                        layout::kCongrats.y));
+    return Flatten(*canvas,
+                   Matte::Over(TableCanvas(context), layout::kCongrats.x, layout::kCongrats.y));
 }
 
 } // namespace artgen

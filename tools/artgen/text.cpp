@@ -62,15 +62,17 @@ FaceCache& Cache() {
 
 } // namespace
 
-bool FontsAvailable() { return Cache().ok; }
+bool FontsAvailable() {
+    return Cache().ok;
+}
 
 void UseFont(cairo_t* cr, Typeface face, double pixelSize) {
     cairo_font_face_t* cairoFace = Cache().faces[static_cast<int>(face)];
     if (cairoFace != nullptr) {
         cairo_set_font_face(cr, cairoFace);
     } else {
-        bool bold = face == Typeface::SansBold || face == Typeface::SerifBold ||
-                    face == Typeface::MonoBold;
+        bool bold =
+            face == Typeface::SansBold || face == Typeface::SerifBold || face == Typeface::MonoBold;
         cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL,
                                bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     }

@@ -14,7 +14,6 @@ namespace artgen {
 namespace {
 
 using namespace layout;
-constexpr double kPi = 3.14159265358979323846;
 
 void CardFan(cairo_t* cr, double pivotX, double pivotY, double scale, double spread) {
     const int ranks[5] = {12, 12, 11, 12, 12};
@@ -27,10 +26,10 @@ void CardFan(cairo_t* cr, double pivotX, double pivotY, double scale, double spr
         cairo_rotate(cr, (i - 2) * spread);
         cairo_scale(cr, scale, scale);
         // A soft shadow, then the card.
-        RoundedRect(cr, -kCardW / 2.0 + 3, -kCardH - 20 + 3, kCardW, kCardH, 5);
+        RoundedRect(cr, -kCardW / 2.0 + 3, -kCardH - 12 + 3, kCardW, kCardH, 5);
         SetColour(cr, Hex(0x000000), 0.3);
         cairo_fill(cr);
-        PaintCard(cr, -kCardW / 2.0, -kCardH - 20, i == 2 ? ranks[i] : ranks[i], suits[i]);
+        PaintCard(cr, -kCardW / 2.0, -kCardH - 12, ranks[i], suits[i]);
         cairo_restore(cr);
     }
 }
@@ -69,7 +68,7 @@ void PaintTitle(Canvas& canvas) {
         Sparkle(cr, kScreenW / 2.0 + side * 235, 84, 9, palette::kGoldLight);
         Sparkle(cr, kScreenW / 2.0 + side * 262, 110, 5, palette::kGold);
     }
-    CardFan(cr, kScreenW / 2.0, 330, 0.95, 0.3);
+    CardFan(cr, kScreenW / 2.0, 306, 1.0, 0.34);
     // The player names: a dark inlay holding eight parchment slots.
     Box first = NameSlot(0), last = NameSlot(7);
     const double px = first.x - 12, py = first.y - 10;
@@ -99,15 +98,16 @@ Picture PaintTitleBackground(const AssetSpec&, ArtContext& context) {
     return Flatten(TitleCanvas(context), Matte::Flat(palette::kFelt));
 }
 
-Picture TitleButton(const AssetSpec& spec, ArtContext& context, Point at, const ButtonLabel& label) {
+Picture TitleButton(const AssetSpec& spec, ArtContext& context, Point at,
+                    const ButtonLabel& label) {
     return ButtonStrip(spec, Matte::Over(TitleCanvas(context), at.x, at.y, spec.frameWidth), label);
 }
 
 Picture PaintSoundSwitch(const AssetSpec& spec, ArtContext& context, bool music) {
     Point at = music ? kMusicSwitch : kSfxSwitch;
     ButtonLabel symbol{"", music ? Icon::Note : Icon::Speaker, 0};
-    return SwitchStrip(spec, Matte::Over(TitleCanvas(context), at.x, at.y, spec.frameWidth),
-                       symbol, symbol);
+    return SwitchStrip(spec, Matte::Over(TitleCanvas(context), at.x, at.y, spec.frameWidth), symbol,
+                       symbol);
 }
 
 Picture PaintLumoraButton(const AssetSpec& spec, ArtContext&) {
@@ -124,14 +124,11 @@ Picture PaintLumoraButton(const AssetSpec& spec, ArtContext&) {
     cairo_fill(cr);
     cairo_pattern_destroy(felt);
     AddGrain(*canvas, 0, 0, spec.Width(), spec.Height(), 3, 5);
-    CardFan(cr, 56, 104, 0.62, 0.32);
-    cairo_save(cr);
-    TitleWordmark(cr, 165, 58, 36);
-    cairo_restore(cr);
+    CardFan(cr, 60, 96, 0.6, 0.3);
+    TitleWordmark(cr, 177, 56, 31);
     UseFont(cr, Typeface::Serif, 12);
     SetColour(cr, palette::kIvory);
-    DrawText(cr, "timed patience", 165, 78, Align::Centre);
-    (void)kPi;
+    DrawText(cr, "timed patience", 177, 76, Align::Centre);
     return Flatten(*canvas, Matte::Flat(palette::kFelt));
 }
 

@@ -1,0 +1,112 @@
+// The generated sounds: 16-bit PCM that the sound library reads, clean starts and ends, matched
+// levels, and music long enough to stream that loops without a jump.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "artgen/generated_suite.h"
+#include "tools/artgen/byte_io.h"
+#include "tools/artgen/sounds.h"
+#include "tools/artgen/wav_file.h"
+
+namespace {
+
+using artgen::Sound;
+using artgen_test::Suite;
+
+Sound Load(const std::string& path) {
+    Sound sound;
+    EXPECT_TRUE(artgen::ReadWav((Suite().root / path).string(), sound)) << path;
+    return sound;
+}
+
+int Peak(const Sound& sound) {
+    int peak = 0;
+    for (int16_t s : sound.samples) {
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    return peak;
+}
+
+class GeneratedSounds : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(Suite().ok) << Suite().error; }
+};
+
+TEST_F(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
+    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
+        std::vector<unsigned char> bytes;
+        ASSERT_TRUE(artgen::ReadFileBytes((Suite().root / spec.path).string(), bytes)) << spec.path;
+        ASSERT_GE(bytes.size(), 44u);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
+        EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 12), "WAVE");
+        EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "fmt ");
+        EXPECT_EQ(artgen::GetU16(bytes, 20), 1u) << "PCM";
+        EXPECT_EQ(artgen::GetU16(bytes, 34), 16u) << "bits";
+        uint32_t channels = artgen::GetU16(bytes, 22);
+        EXPECT_EQ(artgen::GetU16(bytes, 32), channels * 2) << "block alignment";
+        EXPECT_EQ(artgen::GetU32(bytes, 28), artgen::GetU32(bytes, 24) * channels * 2);
+        EXPECT_EQ(std::string(bytes.begin() + 36, bytes.begin() + 40), "data");
+        EXPECT_EQ(artgen::GetU32(bytes, 40), bytes.size() - 44) << spec.path;
+        EXPECT_EQ(artgen::GetU32(bytes, 4), bytes.size() - 8) << spec.path;
+    }
+}
+
+TEST_F(GeneratedSounds, EffectsAreShortCleanAndLevelMatched) {
+    const char* effects[] = {"carddown", "flipcard", "neg", "pos1", "pos3", "tada", "click"};
+    int lowest = 32767, highest = 0;
+    for (const char* name : effects) {
+        Sound sound = Load(std::string("Kestrin/sounds/") + name + ".wav");
+        ASSERT_GT(sound.samples.size(), 100u) << name;
+        EXPECT_EQ(sound.rate, artgen::kSoundRate) << name;
+        EXPECT_LE(sound.Frames(), static_cast<size_t>(2 * sound.rate)) << name;
+        // Starts and ends at silence: no click.
+        EXPECT_LT(std::abs(sound.samples.front()), 200) << name;
+        EXPECT_LT(std::abs(sound.samples.back()), 200) << name;
+        int peak = Peak(sound);
+        lowest = std::min(lowest, peak);
+        highest = std::max(highest, peak);
+    }
+    EXPECT_GT(lowest, 32767 * 0.4);
+    EXPECT_LT(highest, 32767 * 0.75);
+}
+
+TEST_F(GeneratedSounds, MusicIsStereoLongerThanThirtySecondsAndWholeBeats) {
+    Sound music = Load("Kestrin/sounds/music.wav");
+    EXPECT_EQ(music.channels, 2);
+    EXPECT_GE(music.Frames(), static_cast<size_t>(30 * music.rate));
+    // Longer than the two-second stream buffer, with no partial sample frame.
+    EXPECT_GT(music.samples.size() * 2, static_cast<size_t>(music.rate * 4 * 2));
+    EXPECT_EQ(music.samples.size() % 2, 0u);
+    const double beats =
+        static_cast<double>(music.Frames()) * artgen::kMusicBeatsPerMinute / (60.0 * music.rate);
+    EXPECT_DOUBLE_EQ(beats, artgen::kMusicBeats);
+    EXPECT_GT(Peak(music), 32767 / 4) << "music is audible";
+}
+
+TEST_F(GeneratedSounds, MusicLoopsWithoutAJumpAtTheSeam) {
+    Sound music = Load("Kestrin/sounds/music.wav");
+    const size_t frames = music.Frames();
+    for (int c = 0; c < 2; ++c) {
+        // The step from the last sample to the first is no larger than the usual step from one
+        // sample to the next inside the piece.
+        std::vector<int> steps;
+        for (size_t i = 1; i < frames; ++i) {
+            steps.push_back(std::abs(music.samples[i * 2 + c] - music.samples[(i - 1) * 2 + c]));
+        }
+        std::sort(steps.begin(), steps.end());
+        const int usual = steps[steps.size() * 99 / 100];
+        const int seam = std::abs(music.samples[c] - music.samples[(frames - 1) * 2 + c]);
+        EXPECT_LE(seam, usual) << "channel " << c;
+        // The start is not silent: the tails of the last bar ring on into the first.
+        int early = 0;
+        for (size_t i = 0; i < 200; ++i) {
+            early = std::max(early, std::abs(static_cast<int>(music.samples[i * 2 + c])));
+        }
+        EXPECT_GT(early, 100) << "channel " << c;
+    }
+}
+
+} // namespace

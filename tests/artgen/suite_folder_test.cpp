@@ -1,0 +1,91 @@
+// The suite folder as a whole: settings files, the user's files left alone, and the same bytes
+// on every run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "artgen/generated_suite.h"
+#include "tools/artgen/assets.h"
+#include "tools/artgen/byte_io.h"
+#include "tools/artgen/sounds.h"
+#include "tools/artgen/suite_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using artgen_test::FreshTempDir;
+using artgen_test::Suite;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(SuiteFolder, HoldsTheSettingsFilesOfBothPrograms) {
+    ASSERT_TRUE(Suite().ok) << Suite().error;
+    EXPECT_EQ(ReadText(Suite().root / "setup.ini"), "[setup]\nfullscreen=0\n");
+    EXPECT_EQ(ReadText(Suite().root / "Kestrin/setup.ini"),
+              "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n");
+    EXPECT_TRUE(fs::is_regular_file(Suite().root / "Kestrin/LumoraButton.bmp"));
+    EXPECT_TRUE(fs::is_directory(Suite().root / "Kestrin/sounds"));
+    EXPECT_TRUE(fs::is_directory(Suite().root / "Kestrin/title"));
+}
+
+// One second run serves both checks: it goes into a folder that already holds the programs
+// and the user's records, which must survive, and must give the same bytes as the first run.
+TEST(SuiteFolder, ASecondRunKeepsTheUsersFilesAndWritesIdenticalBytes) {
+    ASSERT_TRUE(Suite().ok) << Suite().error;
+    fs::path second = FreshTempDir("again");
+    const std::pair<std::string, std::string> kept[] = {
+        {"options.ini", "[setup]\nplayerid=3\n"},
+        {"Lumora", "menu program"},
+        {"Kestrin/Kestrin", "game program"},
+        {"Kestrin/hiscore.dat", std::string(5204, '\x01')},
+    };
+    for (const auto& [path, text] : kept) {
+        WriteText(second / path, text);
+    }
+    std::string error;
+    ASSERT_TRUE(artgen::GenerateSuite(second.string(), error)) << error;
+    for (const auto& [path, text] : kept) {
+        EXPECT_EQ(ReadText(second / path), text) << path;
+    }
+    size_t compared = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(Suite().root)) {
+        if (!entry.is_regular_file()) {
+            continue;
+        }
+        fs::path relative = fs::relative(entry.path(), Suite().root);
+        std::vector<unsigned char> a, b;
+        ASSERT_TRUE(artgen::ReadFileBytes(entry.path().string(), a));
+        ASSERT_TRUE(artgen::ReadFileBytes((second / relative).string(), b)) << relative;
+        EXPECT_TRUE(a == b) << relative;
+        ++compared;
+    }
+    EXPECT_EQ(compared, artgen::AllPictures().size() + artgen::AllSounds().size() + 2);
+    for (const artgen::AssetSpec& spec : artgen::AllPictures()) {
+        EXPECT_TRUE(fs::is_regular_file(Suite().root / spec.path)) << spec.path;
+    }
+    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
+        EXPECT_TRUE(fs::is_regular_file(Suite().root / spec.path)) << spec.path;
+    }
+}
+
+TEST(SuiteFolder, ReportsAFolderThatCannotBeCreated) {
+    fs::path root = FreshTempDir("blocked");
+    WriteText(root / "Kestrin", "a file where the game folder belongs");
+    std::string error;
+    EXPECT_FALSE(artgen::GenerateSuite(root.string(), error));
+    EXPECT_NE(error.find("Kestrin"), std::string::npos) << error;
+}
+
+} // namespace
