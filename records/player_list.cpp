@@ -20,7 +20,7 @@ bool IsSlot(int i) {
 // The section of slot i, which is also the name of a player who has not been named.
 struct SectionName {
     explicit SectionName(int i) { std::snprintf(text, sizeof text, "Player%d", i + 1); }
-    char text[32];
+    char text[sizeof(PlayerRecord::name)];
 };
 
 // "playerid" is only ever written as 0 ... 7; anything else in a hand-edited file is 0.
