@@ -9,6 +9,7 @@
 #include "artgen/generated_suite.h"
 #include "tools/artgen/byte_io.h"
 #include "tools/artgen/sounds.h"
+#include "tools/artgen/synth.h"
 #include "tools/artgen/wav_file.h"
 
 namespace {
@@ -56,21 +57,25 @@ TEST_F(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
 
 TEST_F(GeneratedSounds, EffectsAreShortCleanAndLevelMatched) {
     const char* effects[] = {"carddown", "flipcard", "neg", "pos1", "pos3", "tada", "click"};
-    int lowest = 32767, highest = 0;
+    double quietest = 1e9, loudest = 0;
     for (const char* name : effects) {
         Sound sound = Load(std::string("Kestrin/sounds/") + name + ".wav");
         ASSERT_GT(sound.samples.size(), 100u) << name;
         EXPECT_EQ(sound.rate, artgen::kSoundRate) << name;
+        EXPECT_EQ(sound.channels, 1) << name;
         EXPECT_LE(sound.Frames(), static_cast<size_t>(2 * sound.rate)) << name;
         // Starts and ends at silence: no click.
         EXPECT_LT(std::abs(sound.samples.front()), 200) << name;
         EXPECT_LT(std::abs(sound.samples.back()), 200) << name;
-        int peak = Peak(sound);
-        lowest = std::min(lowest, peak);
-        highest = std::max(highest, peak);
+        EXPECT_LT(Peak(sound), 32767 * 0.9) << name << " leaves headroom";
+        std::vector<double> samples(sound.samples.begin(), sound.samples.end());
+        double level = artgen::LoudestRms(samples, sound.channels, sound.rate);
+        quietest = std::min(quietest, level);
+        loudest = std::max(loudest, level);
     }
-    EXPECT_GT(lowest, 32767 * 0.4);
-    EXPECT_LT(highest, 32767 * 0.75);
+    // Within 3 dB of each other.
+    EXPECT_GT(quietest, 1000.0);
+    EXPECT_LT(20 * std::log10(loudest / quietest), 3.0);
 }
 
 TEST_F(GeneratedSounds, MusicIsStereoLongerThanThirtySecondsAndWholeBeats) {

@@ -1,7 +1,9 @@
 // The menu's proportional bitmap fonts: the 94 characters "!" to "~" side by side, each a run
-// of columns that are not all key blue, separated by one all-blue column. Each glyph carries one
-// column of padding on its left in the colour it is drawn on, which with the font's gap spaces
-// the letters like the type they come from; columns inside a glyph that hold no ink (the gap in
+// of columns that are not all key blue, separated by one all-blue column. The normal and Hall of
+// Fame fonts carry one column of padding on the left of each glyph, in the colour they are drawn
+// on, which with the screens' small gaps spaces the letters like the type they come from; the
+// highlight font is also the players panel's entry font, drawn with a gap of 3, and has none.
+// Columns inside a glyph that hold no ink (the gap in
 // '"') get one pixel of that colour so the glyph stays one run.
 #include <algorithm>
 #include <cmath>
@@ -21,20 +23,21 @@ struct FontLook {
     Typeface face;
     double size;
     Rgb ink;
+    int padding; // columns of matte colour left of each glyph
 };
 
 FontLook LookFor(FontStyle style) {
     switch (style) {
     case FontStyle::Normal:
-        return {Typeface::Sans, 16, palette::kInk};
+        return {Typeface::Sans, 16, palette::kInk, 1};
     case FontStyle::Highlight:
-        return {Typeface::SansBold, 16, palette::kCrimson};
+        return {Typeface::SansBold, 16, palette::kCrimson, 0};
     case FontStyle::HallBlack:
-        return {Typeface::SansBold, 14, palette::kInk};
+        return {Typeface::SansBold, 14, palette::kInk, 1};
     case FontStyle::HallPurple:
         break;
     }
-    return {Typeface::SansBold, 14, palette::kPurple};
+    return {Typeface::SansBold, 14, palette::kPurple, 1};
 }
 
 struct Glyph {
@@ -73,12 +76,12 @@ Glyph RenderGlyph(char ch, const FontLook& look, int height, const Matte& matte)
         }
         return glyph;
     }
-    const int width = last - first + 2;
+    const int width = last - first + 1 + look.padding;
     glyph.picture = Picture(width, height);
     for (int x = 0; x < width; ++x) {
         bool any = false;
         for (int y = 0; y < height; ++y) {
-            int sx = first - 1 + x;
+            int sx = first - look.padding + x;
             uint16_t v = (sx >= 0 && sx < scratchW) ? ink.At(sx, y) : kKeyPixel;
             glyph.picture.At(x, y) = v;
             any = any || v != kKeyPixel;

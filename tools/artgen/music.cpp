@@ -81,7 +81,7 @@ Sound MakeMusic() {
         }
     }
     for (const MelodyNote& note : kMelody) {
-        track.Add(Voice::Bell, N(note.beat, note.length * 0.9, note.midi, 0.16, 0.15));
+        track.Add(Voice::Vibes, N(note.beat, note.length * 0.9, note.midi, 0.2, 0.15));
     }
     track.Echo(kBeat * 0.75, 0.3, 0.6);
     return track.Finish(0.55);

@@ -34,7 +34,7 @@ Sound MakeCardDown() {
     Note thump = At(0, 0.01, 40, 0.6);
     thump.frequency = 120;
     track.Add(Voice::Bass, thump);
-    return track.Finish(kEffectPeak * 0.9);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 Sound MakeFlipCard() {
@@ -43,7 +43,7 @@ Sound MakeFlipCard() {
     for (int i = 0; i < 6; ++i) {
         track.AddNoise(i * 0.012, 0.1 - i * 0.01, 0.15 + 0.04 * i, 0.8, 0.03, 0, 20 + i);
     }
-    return track.Finish(kEffectPeak * 0.8);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 Sound MakeNegative() {
@@ -51,7 +51,7 @@ Sound MakeNegative() {
     Track track(kSoundRate, 1, 0.42, false);
     track.Add(Voice::Square, At(0, 0.12, 52, 0.5));
     track.Add(Voice::Square, At(0.15, 0.17, 48, 0.5));
-    return track.Finish(kEffectPeak * 0.85);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 Sound MakePositive1() {
@@ -59,7 +59,7 @@ Sound MakePositive1() {
     Track track(kSoundRate, 1, 0.5, false);
     track.Add(Voice::Bell, At(0, 0.08, 81, 0.6));
     track.Add(Voice::Bell, At(0.004, 0.06, 88, 0.2));
-    return track.Finish(kEffectPeak);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 Sound MakePositive3() {
@@ -69,7 +69,7 @@ Sound MakePositive3() {
     for (int i = 0; i < 3; ++i) {
         track.Add(Voice::Bell, At(i * 0.065, 0.06, notes[i], 0.45 + 0.05 * i));
     }
-    return track.Finish(kEffectPeak);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 Sound MakeTada() {
@@ -83,7 +83,7 @@ Sound MakeTada() {
     track.Add(Voice::Bell, At(0.25, 0.3, 84, 0.25));
     track.Add(Voice::Bell, At(0.4, 0.3, 91, 0.15));
     track.Echo(0.11, 0.25, 0.5);
-    return track.Finish(kEffectPeak);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 Sound MakeClick() {
@@ -92,7 +92,7 @@ Sound MakeClick() {
     track.AddNoise(0, 0.02, 0.35, 0.95, 0.003, 0, 31);
     Note ping = At(0, 0.004, 96, 0.4);
     track.Add(Voice::Bell, ping);
-    return track.Finish(kEffectPeak * 0.8);
+    return track.FinishAtLoudness(kEffectLoudness, kEffectMaxPeak);
 }
 
 } // namespace artgen

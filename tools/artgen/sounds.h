@@ -8,7 +8,9 @@
 namespace artgen {
 
 constexpr int kSoundRate = 22050;
-constexpr double kEffectPeak = 0.6;
+// Effects share one loudness (RMS of their loudest 50 ms) under a common peak ceiling.
+constexpr double kEffectLoudness = 0.2;
+constexpr double kEffectMaxPeak = 0.85;
 
 struct SoundSpec {
     const char* path; // relative to the suite folder

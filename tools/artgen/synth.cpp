@@ -29,6 +29,8 @@ Shape ShapeOf(Voice voice) {
         return {0.03, 2.5, 0.18};
     case Voice::Square:
         return {0.005, 0.4, 0.05};
+    case Voice::Vibes:
+        return {0.003, 1.1, 0.25};
     }
     return {0.01, 0.5, 0.1};
 }
@@ -72,6 +74,11 @@ double Sample(Voice voice, double f, double t, double env) {
     }
     case Voice::Square:
         return (std::sin(p) + std::sin(3 * p) / 3 + std::sin(5 * p) / 6) * 0.75;
+    case Voice::Vibes: {
+        double index = 0.9 * std::exp(-t / 0.04);
+        double tremolo = 1 + 0.18 * std::sin(kTwoPi * 5.0 * t);
+        return std::sin(p + index * std::sin(4 * p)) * tremolo * 0.85;
+    }
     }
     return 0;
 }
@@ -165,16 +172,46 @@ void Track::Echo(double delaySeconds, double feedback, double mix) {
     }
 }
 
-Sound Track::Finish(double peak) const {
+double LoudestRms(const std::vector<double>& samples, int channels, int rate) {
+    const size_t window = static_cast<size_t>(0.05 * rate) * channels;
+    double best = 0, sum = 0;
+    for (size_t k = 0; k < samples.size(); ++k) {
+        sum += samples[k] * samples[k];
+        if (k >= window) {
+            sum -= samples[k - window] * samples[k - window];
+        }
+        size_t count = std::min(k + 1, window);
+        best = std::max(best, std::sqrt(std::max(0.0, sum) / count));
+    }
+    return best;
+}
+
+namespace {
+
+double Peak(const std::vector<double>& samples) {
     double top = 1e-9;
-    for (double v : data_) {
+    for (double v : samples) {
         top = std::max(top, std::fabs(v));
     }
+    return top;
+}
+
+} // namespace
+
+Sound Track::Finish(double peak) const {
+    return Scaled(peak * 32767.0 / Peak(data_));
+}
+
+Sound Track::FinishAtLoudness(double loudness, double maxPeak) const {
+    double byLoudness = loudness * 32767.0 / std::max(1e-9, LoudestRms(data_, channels_, rate_));
+    return Scaled(std::min(byLoudness, maxPeak * 32767.0 / Peak(data_)));
+}
+
+Sound Track::Scaled(double scale) const {
     Sound sound;
     sound.rate = rate_;
     sound.channels = channels_;
     sound.samples.resize(data_.size());
-    const double scale = peak * 32767.0 / top;
     // One-shot sounds start and end at silence, so they never click.
     const double fadeIn = wrap_ ? 0 : 0.002 * rate_, fadeOut = wrap_ ? 0 : 0.008 * rate_;
     for (size_t k = 0; k < data_.size(); ++k) {

@@ -17,6 +17,7 @@ enum class Voice {
     Pad,    // slow, detuned sines
     Brass,  // additive saw-like tone for fanfares
     Square, // hollow odd harmonics, for the "no" sound
+    Vibes,  // mellow harmonic mallet with a slow tremolo, for the melody
 };
 
 struct Note {
@@ -36,13 +37,18 @@ class Track {
                   double pan, uint32_t seed);
     // A circular feedback echo (wrapping tracks) or a plain one.
     void Echo(double delaySeconds, double feedback, double mix);
+    // Scaled so that the loudest sample reaches `peak` (0..1 of full scale).
     Sound Finish(double peak) const;
+    // Scaled so that the loudest 50 ms reach the RMS level `loudness` (0..1), which matches the
+    // levels of effects of different shapes, without the peak passing `maxPeak`.
+    Sound FinishAtLoudness(double loudness, double maxPeak) const;
 
     int Rate() const { return rate_; }
     size_t Frames() const { return frames_; }
 
   private:
     void Put(long long frame, double value, double pan);
+    Sound Scaled(double scale) const;
 
     int rate_;
     int channels_;
@@ -52,5 +58,7 @@ class Track {
 };
 
 double MidiToHz(double midi);
+// The highest RMS level over 50 ms windows of interleaved samples (full scale 1 or 32767).
+double LoudestRms(const std::vector<double>& samples, int channels, int rate);
 
 } // namespace artgen

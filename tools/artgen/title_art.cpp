@@ -124,11 +124,11 @@ Picture PaintLumoraButton(const AssetSpec& spec, ArtContext&) {
     cairo_fill(cr);
     cairo_pattern_destroy(felt);
     AddGrain(*canvas, 0, 0, spec.Width(), spec.Height(), 3, 5);
-    CardFan(cr, 60, 96, 0.6, 0.3);
-    TitleWordmark(cr, 177, 56, 31);
+    CardFan(cr, 62, 90, 0.56, 0.3);
+    TitleWordmark(cr, 174, 55, 28);
     UseFont(cr, Typeface::Serif, 12);
     SetColour(cr, palette::kIvory);
-    DrawText(cr, "timed patience", 177, 76, Align::Centre);
+    DrawText(cr, "timed patience", 174, 75, Align::Centre);
     return Flatten(*canvas, Matte::Flat(palette::kFelt));
 }
 
