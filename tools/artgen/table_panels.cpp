@@ -46,7 +46,7 @@ Picture PaintTablePanel(const AssetSpec& spec, ArtContext& context, TablePanel w
     const double w = spec.Width(), h = spec.Height();
     PaintPanel(cr, 0, 0, w, h);
     PanelText text = TextFor(which);
-    PanelHeading(cr, text.heading, w / 2, 66, 34);
+    PanelHeading(cr, text.heading, w / 2, 64, 30);
     Divider(cr, w / 2, 86, 120);
     UseFont(cr, Typeface::Sans, 15);
     SetColour(cr, palette::kInk);
@@ -54,14 +54,12 @@ Picture PaintTablePanel(const AssetSpec& spec, ArtContext& context, TablePanel w
     SetColour(cr, palette::kInkSoft);
     DrawText(cr, text.line2, w / 2, 142, Align::Centre);
     if (which == TablePanel::HallOfFame) {
-        DrawIcon(cr, Icon::Trophy, 60, 52, 40, palette::kGold);
-        DrawIcon(cr, Icon::Trophy, w - 60, 52, 40, palette::kGold);
-    } else if (which == TablePanel::TimeUp) {
-        FillSuit(cr, 1, 56, 54, 22, palette::kSuit[1]);
-        FillSuit(cr, 0, w - 56, 54, 22, palette::kSuit[0]);
+        DrawIcon(cr, Icon::Trophy, 52, 54, 36, palette::kGold);
+        DrawIcon(cr, Icon::Trophy, w - 52, 54, 36, palette::kGold);
     } else {
-        FillSuit(cr, 2, 56, 54, 22, palette::kSuit[2]);
-        FillSuit(cr, 3, w - 56, 54, 22, palette::kSuit[3]);
+        const int left = which == TablePanel::TimeUp ? 1 : 2;
+        FillSuit(cr, left, 52, 54, 20, palette::kSuit[left]);
+        FillSuit(cr, left == 1 ? 0 : 3, w - 52, 54, 20, palette::kSuit[left == 1 ? 0 : 3]);
     }
     return Flatten(*canvas, OverTable(spec, context));
 }
