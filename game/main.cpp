@@ -1,4 +1,5 @@
 #include "game/game_screen.h"
+#include "game/game_sound.h"
 #include "platform/program_folder.h"
 #include "screens/screen_manager.h"
 #include "shell/command_line.h"
@@ -21,5 +22,6 @@ int main(int argc, char** argv) {
     program.isGame = true;
     program.topmostOnSmallDesktop = false;
     program.registerScreens = RegisterScreens;
+    program.startSound = StartGameSound;
     return RunProgram(program, commandLine);
 }

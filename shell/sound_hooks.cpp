@@ -1,5 +1,7 @@
 #include "shell/sound_hooks.h"
 
-// Filled in when the sound library lands.
-void StartSoundLibrary() {}
-void StopSoundLibrary() {}
+#include "shell/app_state.h"
+#include "sound/sound_bank.h"
+
+void StartSoundLibrary() { soundBank.Init(appState.hwnd, 200); }
+void StopSoundLibrary() { soundBank.Shutdown(); }
