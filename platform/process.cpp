@@ -38,8 +38,8 @@ void ReapLater(pid_t child) {
 #endif
 
 // Starts argv[0] (searched on PATH when `searchPath` and it has no "/") in `workDir` (the
-// caller's own when empty) with default signal handling and an empty signal mask, in a
-// session of its own so it outlives a terminal that the caller was started from.
+// caller's own when empty) with default signal handling and an empty signal mask, whatever
+// the caller's threads had set up for themselves.
 bool Spawn(char* const argv[], bool searchPath, const std::string& workDir) {
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_t actions;
@@ -54,11 +54,7 @@ bool Spawn(char* const argv[], bool searchPath, const std::string& workDir) {
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-#ifdef POSIX_SPAWN_SETSID
-    flags |= POSIX_SPAWN_SETSID;
-#endif
-    posix_spawnattr_setflags(&attributes, flags);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     bool ok = true;
     pid_t child = -1;
@@ -79,7 +75,6 @@ bool Spawn(char* const argv[], bool searchPath, const std::string& workDir) {
         child = fork();
         if (child == 0) {
             sigprocmask(SIG_SETMASK, &none, nullptr);
-            setsid();
             int error = 0;
             if (!workDir.empty() && chdir(workDir.c_str()) != 0)
                 error = errno;
