@@ -1,8 +1,6 @@
 #include "menu/game_pages_screen.h"
 #include "menu/title_screen.h"
-#include "platform/program_folder.h"
 #include "screens/screen_manager.h"
-#include "shell/command_line.h"
 #include "shell/program.h"
 
 namespace {
@@ -16,15 +14,11 @@ void UseCommandLine(const char* commandLine) { gamePagesScreen.SelectByProgram(c
 } // namespace
 
 int main(int argc, char** argv) {
-    plat::ChangeToProgramFolder();
-    char commandLine[256];
-    JoinCommandLine(argc, argv, commandLine, sizeof commandLine);
     ProgramConfig program{};
     program.title = "Vantelo Lumora";
     program.depthMessage = "Olvandi Games needs the display set to High Color (16 bit).";
-    program.isGame = false;
     program.topmostOnSmallDesktop = true;
     program.registerScreens = RegisterScreens;
     program.useCommandLine = UseCommandLine;
-    return RunProgram(program, commandLine);
+    return RunProgramFromMain(program, argc, argv);
 }

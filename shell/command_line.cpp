@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "platform/program_folder.h"
+#include "shell/program.h"
+
 void JoinCommandLine(int argc, char** argv, char* out, int size) {
     if (!out || size <= 0)
         return;
@@ -18,4 +21,11 @@ void JoinCommandLine(int argc, char** argv, char* out, int size) {
         used += n;
         out[used] = '\0';
     }
+}
+
+int RunProgramFromMain(const ProgramConfig& config, int argc, char** argv) {
+    plat::ChangeToProgramFolder();
+    char commandLine[256];
+    JoinCommandLine(argc, argv, commandLine, sizeof commandLine);
+    return RunProgram(config, commandLine);
 }

@@ -18,5 +18,7 @@ struct ProgramConfig {
 
 // Start-up, main loop and shutdown. Returns the process exit code.
 int RunProgram(const ProgramConfig& config, const char* commandLine);
+// The programs' entry: from the program's own folder, with the arguments as one command line.
+int RunProgramFromMain(const ProgramConfig& config, int argc, char** argv);
 // The program being run (valid while RunProgram runs).
 const ProgramConfig& CurrentProgram();
