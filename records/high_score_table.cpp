@@ -78,7 +78,8 @@ bool HighScoreTable::Save(const char* path) const {
     PutLittleEndian(bytes.data(), count);
     for (int i = 0; i < count; ++i) {
         unsigned char* out = bytes.data() + COUNT_BYTES + ENTRY_BYTES * static_cast<size_t>(i);
-        std::memcpy(out, entries[i].name, strnlen(entries[i].name, HIGH_SCORE_NAME_SIZE - 1));
+        std::memcpy(out, entries[i].name,
+                    records::BoundedLength(entries[i].name, HIGH_SCORE_NAME_SIZE - 1));
         PutLittleEndian(out + HIGH_SCORE_NAME_SIZE, entries[i].score);
     }
     return plat::ReplaceFile(path, bytes.data(), bytes.size());
