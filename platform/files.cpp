@@ -1,3 +1,4 @@
+#include "platform/ascii_case.h"
 #include "platform/files.h"
 
 #include <dirent.h>
@@ -11,19 +12,6 @@
 namespace plat {
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 bool EntryExists(const std::string& path) {
     struct stat info;

@@ -1,6 +1,7 @@
 // Settings files as the Windows profile functions read and write them: "[section]" lines,
 // "key=value" lines, names compared without regard to case, blanks around names and values
 // ignored, the first matching section and the first matching key in it taking effect.
+#include "platform/ascii_case.h"
 #include "platform/profile.h"
 
 #include "platform/files.h"
@@ -39,19 +40,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Lines end at "\n", "\r\n" or a lone "\r"; a UTF-8 byte order mark at the start is skipped.
 std::vector<Line> SplitLines(std::string_view text) {
@@ -112,7 +100,7 @@ Lookup Find(std::string_view text, const std::vector<Line>& lines, std::string_v
         std::string_view lineText = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
         Parsed parsed = Classify(lineText);
         if (found.section < 0) {
-            if (parsed.kind == Kind::Section && SameName(parsed.name, section))
+            if (parsed.kind == Kind::Section && SameIgnoringCase(parsed.name, section))
                 found.section = found.lastContent = i;
             continue;
         }
@@ -122,7 +110,7 @@ Lookup Find(std::string_view text, const std::vector<Line>& lines, std::string_v
         }
         if (!Trim(lineText).empty())
             found.lastContent = i;
-        if (found.key < 0 && parsed.kind == Kind::Key && SameName(parsed.name, key))
+        if (found.key < 0 && parsed.kind == Kind::Key && SameIgnoringCase(parsed.name, key))
             found.key = i;
     }
     if (found.section >= 0)
