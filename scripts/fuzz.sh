@@ -16,5 +16,6 @@ for t in "${targets[@]}"; do
   corpus="$root/build-fuzz/corpus-$t"
   mkdir -p "$corpus"
   echo "== $t for ${seconds}s"
-  "$root/build-fuzz/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 "$corpus"
+  # The settings writer flushes every file to disk; a memory-backed scratch folder keeps it fast.
+  TMPDIR=/dev/shm "$root/build-fuzz/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 "$corpus"
 done
