@@ -1,44 +1,88 @@
 #include "artgen/generated_suite.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <map>
 #include <memory>
+#include <vector>
 
-#include "tools/artgen/suite_writer.h"
+#include "tools/artgen/assets.h"
+#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/sounds.h"
 
 namespace artgen_test {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 struct Cleanup {
-    std::filesystem::path path;
+    fs::path path;
     ~Cleanup() {
         std::error_code code;
-        std::filesystem::remove_all(path, code);
+        fs::remove_all(path, code);
     }
 };
 
+const fs::path& Root() {
+    static const fs::path root = FreshTempDir("files");
+    return root;
+}
+
+fs::path PrepareFile(const std::string& path) {
+    fs::path file = Root() / path;
+    fs::create_directories(file.parent_path());
+    return file;
+}
+
 } // namespace
 
-std::filesystem::path FreshTempDir(const std::string& name) {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("artgen_" + name + "_" + std::to_string(getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+fs::path GeneratedFile(const std::string& path) {
+    return Root() / path;
+}
+
+fs::path FreshTempDir(const std::string& name) {
     static std::vector<std::unique_ptr<Cleanup>> cleanups;
+    fs::path dir = fs::temp_directory_path() / ("artgen_" + name + "_" + std::to_string(getpid()) +
+                                                "_" + std::to_string(cleanups.size()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
     cleanups.push_back(std::make_unique<Cleanup>(Cleanup{dir}));
     return dir;
 }
 
-const GeneratedSuite& Suite() {
-    static GeneratedSuite suite = [] {
-        GeneratedSuite s;
-        s.root = FreshTempDir("suite");
-        s.ok = artgen::GenerateSuite(s.root.string(), s.error);
-        return s;
-    }();
-    return suite;
+const artgen::Picture& GeneratedPicture(const std::string& path) {
+    static artgen::ArtContext context;
+    static std::map<std::string, artgen::Picture> cache;
+    auto found = cache.find(path);
+    if (found != cache.end()) {
+        return found->second;
+    }
+    const artgen::AssetSpec& spec = artgen::PictureSpec(path);
+    fs::path file = PrepareFile(path);
+    EXPECT_TRUE(artgen::WriteBmp(file.string(), spec.paint(spec, context))) << path;
+    artgen::Picture picture;
+    EXPECT_TRUE(artgen::ReadBmp(file.string(), picture)) << path;
+    return cache[path] = picture;
+}
+
+const artgen::Sound& GeneratedSound(const std::string& path) {
+    static std::map<std::string, artgen::Sound> cache;
+    auto found = cache.find(path);
+    if (found != cache.end()) {
+        return found->second;
+    }
+    artgen::Sound sound;
+    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
+        if (path == spec.path) {
+            fs::path file = PrepareFile(path);
+            EXPECT_TRUE(artgen::WriteWav(file.string(), spec.make())) << path;
+            EXPECT_TRUE(artgen::ReadWav(file.string(), sound)) << path;
+        }
+    }
+    EXPECT_FALSE(sound.samples.empty()) << path;
+    return cache[path] = sound;
 }
 
 } // namespace artgen_test

@@ -1,20 +1,23 @@
-// A suite folder generated once for all tests of the generated files, in a temporary folder
-// that also holds a user's files the generator must leave alone.
+// The generated files as the tests see them: each picture or sound is made on first use,
+// written to a temporary folder through the generator's own writer and read back from there,
+// so that a test pays only for the files it looks at.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "tools/artgen/picture.h"
+#include "tools/artgen/wav_file.h"
+
 namespace artgen_test {
 
-struct GeneratedSuite {
-    std::filesystem::path root;
-    bool ok = false;
-    std::string error;
-};
-
-// Generated on first use; removed when the test program ends.
-const GeneratedSuite& Suite();
+// A new, empty folder under the system's temporary folder, removed when the program ends.
 std::filesystem::path FreshTempDir(const std::string& name);
+
+// The picture or sound at `path` in the suite folder, as read back from its file.
+const artgen::Picture& GeneratedPicture(const std::string& path);
+const artgen::Sound& GeneratedSound(const std::string& path);
+// Where the file of a picture or sound made by the functions above lies.
+std::filesystem::path GeneratedFile(const std::string& path);
 
 } // namespace artgen_test

@@ -8,7 +8,6 @@
 
 #include "artgen/generated_suite.h"
 #include "tools/artgen/assets.h"
-#include "tools/artgen/bmp_file.h"
 #include "tools/artgen/font_measure.h"
 #include "tools/artgen/layout.h"
 
@@ -17,25 +16,17 @@ namespace {
 using artgen::AssetSpec;
 using artgen::kKeyPixel;
 using artgen::Picture;
-using artgen_test::Suite;
 
-Picture Load(const std::string& path) {
-    Picture picture;
-    EXPECT_TRUE(artgen::ReadBmp((Suite().root / path).string(), picture)) << path;
-    return picture;
+const Picture& Load(const std::string& path) {
+    return artgen_test::GeneratedPicture(path);
 }
 
-class GeneratedPictures : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(Suite().ok) << Suite().error; }
-};
-
-TEST_F(GeneratedPictures, EveryStripCutsIntoWholeFramesOfItsSize) {
+TEST(GeneratedPictures, EveryStripCutsIntoWholeFramesOfItsSize) {
     for (const AssetSpec& spec : artgen::AllPictures()) {
         if (spec.IsFont()) {
             continue;
         }
-        Picture picture = Load(spec.path);
+        const Picture& picture = Load(spec.path);
         EXPECT_EQ(picture.width, spec.Width()) << spec.path;
         EXPECT_EQ(picture.height, spec.Height()) << spec.path;
         EXPECT_EQ(picture.width % spec.frameWidth, 0) << spec.path;
@@ -46,7 +37,7 @@ TEST_F(GeneratedPictures, EveryStripCutsIntoWholeFramesOfItsSize) {
     }
 }
 
-TEST_F(GeneratedPictures, FramesHaveTheCountsTheProgramsLoad) {
+TEST(GeneratedPictures, FramesHaveTheCountsTheProgramsLoad) {
     const std::map<std::string, int> frames = {
         {"Kestrin/cardset.bmp", 52},
         {"Kestrin/kings1.bmp", 4},
@@ -62,15 +53,15 @@ TEST_F(GeneratedPictures, FramesHaveTheCountsTheProgramsLoad) {
     for (const auto& [path, count] : frames) {
         EXPECT_EQ(artgen::PictureSpec(path).frames, count) << path;
     }
-    Picture cards = Load("Kestrin/cardset.bmp");
+    const Picture& cards = Load("Kestrin/cardset.bmp");
     EXPECT_EQ(cards.width, 910);
     EXPECT_EQ(cards.height, 360);
 }
 
-TEST_F(GeneratedPictures, FontsMeasureToExactly94GlyphsFillingTheWholeBitmap) {
+TEST(GeneratedPictures, FontsMeasureToExactly94GlyphsFillingTheWholeBitmap) {
     for (const char* path :
          {"h_font.bmp", "n_font.bmp", "HallBlackFont.bmp", "HallPurpleFont.bmp"}) {
-        Picture font = Load(path);
+        const Picture& font = Load(path);
         std::vector<artgen::GlyphSpan> glyphs = artgen::MeasureGlyphs(font);
         ASSERT_EQ(glyphs.size(), 94u) << path;
         EXPECT_EQ(glyphs.front().left, 0) << path;
@@ -85,7 +76,7 @@ TEST_F(GeneratedPictures, FontsMeasureToExactly94GlyphsFillingTheWholeBitmap) {
     }
 }
 
-TEST_F(GeneratedPictures, FontHeightsFitTheFieldsAndRowsTheyAreDrawnIn) {
+TEST(GeneratedPictures, FontHeightsFitTheFieldsAndRowsTheyAreDrawnIn) {
     EXPECT_LE(Load("h_font.bmp").height, artgen::layout::PlayerField(0).h);
     EXPECT_LE(Load("n_font.bmp").height, artgen::layout::NameSlot(0).h);
     EXPECT_LE(Load("HallBlackFont.bmp").height, artgen::layout::kHallRowPitch);
@@ -93,12 +84,12 @@ TEST_F(GeneratedPictures, FontHeightsFitTheFieldsAndRowsTheyAreDrawnIn) {
     EXPECT_EQ(Load("blockcursor.bmp").height, Load("h_font.bmp").height);
 }
 
-TEST_F(GeneratedPictures, NoKeyPixelIsWalledInsideAnOpaqueShape) {
+TEST(GeneratedPictures, NoKeyPixelIsWalledInsideAnOpaqueShape) {
     for (const AssetSpec& spec : artgen::AllPictures()) {
         if (std::string(spec.path) == "Kestrin/cardshadow.bmp") {
             continue; // a dither on purpose, checked below
         }
-        Picture picture = Load(spec.path);
+        const Picture& picture = Load(spec.path);
         int holes = 0;
         for (int y = 1; y + 1 < picture.height; ++y) {
             for (int x = 1; x + 1 < picture.width; ++x) {
@@ -113,8 +104,8 @@ TEST_F(GeneratedPictures, NoKeyPixelIsWalledInsideAnOpaqueShape) {
     }
 }
 
-TEST_F(GeneratedPictures, TheShadowIsAThinDitherOfOneDarkColour) {
-    Picture shadow = Load("Kestrin/cardshadow.bmp");
+TEST(GeneratedPictures, TheShadowIsAThinDitherOfOneDarkColour) {
+    const Picture& shadow = Load("Kestrin/cardshadow.bmp");
     std::set<uint16_t> colours;
     int opaque = 0;
     for (uint16_t v : shadow.pixels) {
@@ -130,10 +121,10 @@ TEST_F(GeneratedPictures, TheShadowIsAThinDitherOfOneDarkColour) {
     EXPECT_EQ(shadow.At(0, 0), kKeyPixel) << "rounded corner";
 }
 
-TEST_F(GeneratedPictures, ScreenPicturesAndPanelsAreFullyOpaqueInside) {
+TEST(GeneratedPictures, ScreenPicturesAndPanelsAreFullyOpaqueInside) {
     for (const char* path : {"background.bmp", "Kestrin/background.bmp",
                              "Kestrin/title/titlebackground.bmp", "Kestrin/LumoraButton.bmp"}) {
-        Picture picture = Load(path);
+        const Picture& picture = Load(path);
         const int margin = std::string(path).find("LumoraButton") != std::string::npos ? 4 : 0;
         for (int y = margin; y < picture.height - margin; ++y) {
             for (int x = margin; x < picture.width - margin; ++x) {
@@ -144,13 +135,13 @@ TEST_F(GeneratedPictures, ScreenPicturesAndPanelsAreFullyOpaqueInside) {
     for (const char* path :
          {"PlayerInfo.bmp", "HallOfFameScreen.bmp", "Kestrin/title/HowToPlay.bmp",
           "Kestrin/title/Credits.bmp", "Kestrin/congrats.bmp"}) {
-        Picture panel = Load(path);
+        const Picture& panel = Load(path);
         EXPECT_NE(panel.At(panel.width / 2, panel.height / 2), kKeyPixel) << path;
         EXPECT_NE(panel.At(20, panel.height / 2), kKeyPixel) << path;
     }
 }
 
-TEST_F(GeneratedPictures, PicturesFitWhereTheProgramsDrawThem) {
+TEST(GeneratedPictures, PicturesFitWhereTheProgramsDrawThem) {
     using namespace artgen::layout;
     auto size = [](const char* path) { return artgen::PictureSpec(path); };
     // Clock cells: 22 x 7 with 1-pixel gaps from (589, 26), inside the screen, above the columns.
@@ -198,8 +189,8 @@ TEST_F(GeneratedPictures, PicturesFitWhereTheProgramsDrawThem) {
     EXPECT_LE(kInfo.y + size("Info.bmp").frameHeight, GameSlot(0).y);
 }
 
-TEST_F(GeneratedPictures, GameButtonFramesLeaveTheIconVisibleInTheMiddle) {
-    Picture strip = Load("GameButton.bmp");
+TEST(GeneratedPictures, GameButtonFramesLeaveTheIconVisibleInTheMiddle) {
+    const Picture& strip = Load("GameButton.bmp");
     const AssetSpec& spec = artgen::PictureSpec("GameButton.bmp");
     for (int f = 0; f < spec.frames; ++f) {
         int cx = f * spec.frameWidth + spec.frameWidth / 2;
@@ -208,8 +199,8 @@ TEST_F(GeneratedPictures, GameButtonFramesLeaveTheIconVisibleInTheMiddle) {
     }
 }
 
-TEST_F(GeneratedPictures, EveryCardShowsRankAndSuitInItsTopThirtyPixels) {
-    Picture cards = Load("Kestrin/cardset.bmp");
+TEST(GeneratedPictures, EveryCardShowsRankAndSuitInItsTopThirtyPixels) {
+    const Picture& cards = Load("Kestrin/cardset.bmp");
     std::vector<std::set<uint16_t>> rowColours(4);
     const uint16_t face = cards.At(10, 60); // blank face of the Two of spades
     for (int suit = 0; suit < 4; ++suit) {
@@ -242,8 +233,8 @@ TEST_F(GeneratedPictures, EveryCardShowsRankAndSuitInItsTopThirtyPixels) {
     EXPECT_EQ(all.size(), 4u);
 }
 
-TEST_F(GeneratedPictures, CourtCardsAndAcesAreMoreThanALetter) {
-    Picture cards = Load("Kestrin/cardset.bmp");
+TEST(GeneratedPictures, CourtCardsAndAcesAreMoreThanALetter) {
+    const Picture& cards = Load("Kestrin/cardset.bmp");
     const uint16_t face = cards.At(10, 60);
     auto colourful = [&](int rank, int suit) {
         std::set<uint16_t> colours;

@@ -15,12 +15,9 @@
 namespace {
 
 using artgen::Sound;
-using artgen_test::Suite;
 
-Sound Load(const std::string& path) {
-    Sound sound;
-    EXPECT_TRUE(artgen::ReadWav((Suite().root / path).string(), sound)) << path;
-    return sound;
+const Sound& Load(const std::string& path) {
+    return artgen_test::GeneratedSound(path);
 }
 
 int Peak(const Sound& sound) {
@@ -31,15 +28,11 @@ int Peak(const Sound& sound) {
     return peak;
 }
 
-class GeneratedSounds : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(Suite().ok) << Suite().error; }
-};
-
-TEST_F(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
+TEST(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
     for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
+        Load(spec.path);
         std::vector<unsigned char> bytes;
-        ASSERT_TRUE(artgen::ReadFileBytes((Suite().root / spec.path).string(), bytes)) << spec.path;
+        ASSERT_TRUE(artgen::ReadFileBytes(artgen_test::GeneratedFile(spec.path).string(), bytes));
         ASSERT_GE(bytes.size(), 44u);
         EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
         EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 12), "WAVE");
@@ -55,11 +48,11 @@ TEST_F(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
     }
 }
 
-TEST_F(GeneratedSounds, EffectsAreShortCleanAndLevelMatched) {
+TEST(GeneratedSounds, EffectsAreShortCleanAndLevelMatched) {
     const char* effects[] = {"carddown", "flipcard", "neg", "pos1", "pos3", "tada", "click"};
     double quietest = 1e9, loudest = 0;
     for (const char* name : effects) {
-        Sound sound = Load(std::string("Kestrin/sounds/") + name + ".wav");
+        const Sound& sound = Load(std::string("Kestrin/sounds/") + name + ".wav");
         ASSERT_GT(sound.samples.size(), 100u) << name;
         EXPECT_EQ(sound.rate, artgen::kSoundRate) << name;
         EXPECT_EQ(sound.channels, 1) << name;
@@ -78,8 +71,8 @@ TEST_F(GeneratedSounds, EffectsAreShortCleanAndLevelMatched) {
     EXPECT_LT(20 * std::log10(loudest / quietest), 3.0);
 }
 
-TEST_F(GeneratedSounds, MusicIsStereoLongerThanThirtySecondsAndWholeBeats) {
-    Sound music = Load("Kestrin/sounds/music.wav");
+TEST(GeneratedSounds, MusicIsStereoLongerThanThirtySecondsAndWholeBeats) {
+    const Sound& music = Load("Kestrin/sounds/music.wav");
     EXPECT_EQ(music.channels, 2);
     EXPECT_GE(music.Frames(), static_cast<size_t>(30 * music.rate));
     // Longer than the two-second stream buffer, with no partial sample frame.
@@ -91,8 +84,8 @@ TEST_F(GeneratedSounds, MusicIsStereoLongerThanThirtySecondsAndWholeBeats) {
     EXPECT_GT(Peak(music), 32767 / 4) << "music is audible";
 }
 
-TEST_F(GeneratedSounds, MusicLoopsWithoutAJumpAtTheSeam) {
-    Sound music = Load("Kestrin/sounds/music.wav");
+TEST(GeneratedSounds, MusicLoopsWithoutAJumpAtTheSeam) {
+    const Sound& music = Load("Kestrin/sounds/music.wav");
     const size_t frames = music.Frames();
     for (int c = 0; c < 2; ++c) {
         // The step from the last sample to the first is no larger than the usual step from one

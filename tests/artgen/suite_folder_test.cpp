@@ -1,5 +1,5 @@
-// The suite folder as a whole: settings files, the user's files left alone, and the same bytes
-// on every run.
+// The suite folder as a whole: every file in its place with the settings of both programs,
+// the user's files left alone, and the same bytes on every run.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using artgen_test::FreshTempDir;
-using artgen_test::Suite;
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -30,21 +29,11 @@ void WriteText(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-TEST(SuiteFolder, HoldsTheSettingsFilesOfBothPrograms) {
-    ASSERT_TRUE(Suite().ok) << Suite().error;
-    EXPECT_EQ(ReadText(Suite().root / "setup.ini"), "[setup]\nfullscreen=0\n");
-    EXPECT_EQ(ReadText(Suite().root / "Kestrin/setup.ini"),
-              "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n");
-    EXPECT_TRUE(fs::is_regular_file(Suite().root / "Kestrin/LumoraButton.bmp"));
-    EXPECT_TRUE(fs::is_directory(Suite().root / "Kestrin/sounds"));
-    EXPECT_TRUE(fs::is_directory(Suite().root / "Kestrin/title"));
-}
-
-// One second run serves both checks: it goes into a folder that already holds the programs
-// and the user's records, which must survive, and must give the same bytes as the first run.
-TEST(SuiteFolder, ASecondRunKeepsTheUsersFilesAndWritesIdenticalBytes) {
-    ASSERT_TRUE(Suite().ok) << Suite().error;
-    fs::path second = FreshTempDir("again");
+// Two runs: the second goes into a folder that already holds the programs and the user's
+// records, which must survive, and must give the same bytes as the first.
+TEST(SuiteFolder, TwoRunsWriteTheSameCompleteFolderAndKeepTheUsersFiles) {
+    fs::path first = FreshTempDir("first");
+    fs::path second = FreshTempDir("second");
     const std::pair<std::string, std::string> kept[] = {
         {"options.ini", "[setup]\nplayerid=3\n"},
         {"Lumora", "menu program"},
@@ -55,16 +44,32 @@ TEST(SuiteFolder, ASecondRunKeepsTheUsersFilesAndWritesIdenticalBytes) {
         WriteText(second / path, text);
     }
     std::string error;
+    ASSERT_TRUE(artgen::GenerateSuite(first.string(), error)) << error;
     ASSERT_TRUE(artgen::GenerateSuite(second.string(), error)) << error;
     for (const auto& [path, text] : kept) {
         EXPECT_EQ(ReadText(second / path), text) << path;
+        EXPECT_FALSE(fs::exists(first / path)) << path << " is not the generator's";
     }
+
+    EXPECT_EQ(ReadText(first / "setup.ini"), "[setup]\nfullscreen=0\n");
+    EXPECT_EQ(ReadText(first / "Kestrin/setup.ini"),
+              "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n");
+    for (const artgen::AssetSpec& spec : artgen::AllPictures()) {
+        EXPECT_TRUE(fs::is_regular_file(first / spec.path)) << spec.path;
+    }
+    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
+        EXPECT_TRUE(fs::is_regular_file(first / spec.path)) << spec.path;
+    }
+    EXPECT_TRUE(fs::is_regular_file(first / "Kestrin/LumoraButton.bmp"));
+    EXPECT_TRUE(fs::is_regular_file(first / "Kestrin/title/titlebackground.bmp"));
+    EXPECT_TRUE(fs::is_regular_file(first / "Kestrin/sounds/music.wav"));
+
     size_t compared = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(Suite().root)) {
+    for (const auto& entry : fs::recursive_directory_iterator(first)) {
         if (!entry.is_regular_file()) {
             continue;
         }
-        fs::path relative = fs::relative(entry.path(), Suite().root);
+        fs::path relative = fs::relative(entry.path(), first);
         std::vector<unsigned char> a, b;
         ASSERT_TRUE(artgen::ReadFileBytes(entry.path().string(), a));
         ASSERT_TRUE(artgen::ReadFileBytes((second / relative).string(), b)) << relative;
@@ -72,12 +77,6 @@ TEST(SuiteFolder, ASecondRunKeepsTheUsersFilesAndWritesIdenticalBytes) {
         ++compared;
     }
     EXPECT_EQ(compared, artgen::AllPictures().size() + artgen::AllSounds().size() + 2);
-    for (const artgen::AssetSpec& spec : artgen::AllPictures()) {
-        EXPECT_TRUE(fs::is_regular_file(Suite().root / spec.path)) << spec.path;
-    }
-    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
-        EXPECT_TRUE(fs::is_regular_file(Suite().root / spec.path)) << spec.path;
-    }
 }
 
 TEST(SuiteFolder, ReportsAFolderThatCannotBeCreated) {

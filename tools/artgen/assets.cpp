@@ -38,7 +38,7 @@ const std::vector<AssetSpec> kPictures = {
      }},
     {"GameButton.bmp", 250, 100, 3, 0, PaintGameButton},
     {"CollectButton.bmp", 250, 100, 1, 0, PaintCollectButton},
-    {"infoscreen.bmp", 780, 430, 1, 0, PaintInfoScreen},
+    {"infoscreen.bmp", 780, 450, 1, 0, PaintInfoScreen},
     {"backbutton.bmp", 76, 44, 2, 0, PaintBackButton},
     {"HowToPlayButton.bmp", 112, 56, 2, 0,
      [](const AssetSpec& s, ArtContext& c) {

@@ -166,20 +166,37 @@ void ComposeMenu(Screen& s) {
     s.Draw("GameButton.bmp", 0, second.x, second.y);
 }
 
+void ComposeMenuHelp(Screen& s) {
+    ComposeMenu(s);
+    const AssetSpec& info = PictureSpec("infoscreen.bmp");
+    const int x = kScreenW / 2 - info.Width() / 2, y = kScreenH / 2 - info.Height() / 2;
+    s.Draw("infoscreen.bmp", 0, x, y);
+    s.Draw("backbutton.bmp", 0, x + kInfoBack.x, y + kInfoBack.y);
+}
+
+void ComposeStuck(Screen& s) {
+    ComposeTable(s, false);
+    const AssetSpec& panel = PictureSpec("Kestrin/gameover2.bmp");
+    s.Draw("Kestrin/gameover2.bmp", 0, kScreenW / 2 - panel.Width() / 2,
+           kScreenH / 2 - panel.Height() / 2);
+}
+
 } // namespace
 
 bool WritePreview(const std::string& pngPath, std::string& error) {
     std::map<std::string, Picture> pictures = RenderAllPictures();
-    Picture sheet(2 * kScreenW, 3 * kScreenH);
-    void (*composers[6])(Screen&) = {
+    Picture sheet(2 * kScreenW, 4 * kScreenH);
+    void (*composers[8])(Screen&) = {
         [](Screen& s) { ComposeTable(s, false); },
         [](Screen& s) { ComposeTable(s, true); },
         ComposeTitle,
         ComposePlayers,
         ComposeHall,
         ComposeMenu,
+        ComposeMenuHelp,
+        ComposeStuck,
     };
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 8; ++i) {
         Screen screen(pictures);
         composers[i](screen);
         Blit(sheet, screen.screen, 0, 0, kScreenW, kScreenH, (i % 2) * kScreenW,

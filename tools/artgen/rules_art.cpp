@@ -37,14 +37,15 @@ const Section kRules[] = {
 const Section kCredits[] = {
     {"Game", "Kestrin, a patience game against the clock, and Lumora, the menu of the suite."},
     {"Made by", "The Kestrin development team: design, programming, rules and testing."},
-    {"Art and sound", "Every picture, card and sound is made by the suite's own generator, "
-                      "drawn with vector paths and synthesised note by note."},
+    {"Artwork", "Every picture, card and sound is made by the suite's own generator, drawn "
+                "with vector paths and synthesised note by note."},
     {"SDL2", "Simple DirectMedia Layer: windows, input and sound. zlib licence."},
     {"Cairo", "2D graphics library used to draw the artwork. LGPL 2.1 or MPL 1.1."},
     {"FreeType", "Font rendering for all lettering. FreeType Licence (BSD style)."},
     {"DejaVu fonts", "DejaVu Sans and DejaVu Serif. Bitstream Vera licence with the DejaVu "
                      "changes (free to use and share)."},
     {"GoogleTest", "Unit testing framework. BSD 3-Clause licence."},
+    {"Benchmark", "Google Benchmark, for measuring speed. Apache 2.0 licence."},
 };
 
 // Matches where the panel sits: centred over the title screen (and over the table in game).

@@ -10,74 +10,59 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 
 struct Shape {
-    double attack;  // seconds
-    double decay;   // time constant while held, seconds (0 = none)
-    double release; // time constant after release, seconds
+    double attack;      // seconds
+    double decay;       // time constant while held, seconds (0 = none)
+    double release;     // time constant after release, seconds
+    double brightDecay; // time constant of the FM index (the tone mellows), seconds
 };
 
 Shape ShapeOf(Voice voice) {
     switch (voice) {
     case Voice::Bell:
-        return {0.002, 0.35, 0.12};
+        return {0.002, 0.35, 0.12, 0.12};
     case Voice::Piano:
-        return {0.004, 0.9, 0.15};
+        return {0.004, 0.9, 0.15, 0.25};
     case Voice::Bass:
-        return {0.006, 0.8, 0.09};
+        return {0.006, 0.8, 0.09, 1};
     case Voice::Pad:
-        return {0.35, 0, 0.5};
+        return {0.35, 0, 0.45, 1};
     case Voice::Brass:
-        return {0.03, 2.5, 0.18};
+        return {0.03, 2.5, 0.18, 1};
     case Voice::Square:
-        return {0.005, 0.4, 0.05};
+        return {0.005, 0.4, 0.05, 1};
     case Voice::Vibes:
-        return {0.003, 1.1, 0.25};
+        return {0.003, 1.1, 0.25, 0.04};
     }
-    return {0.01, 0.5, 0.1};
+    return {0.01, 0.5, 0.1, 1};
 }
 
-double Envelope(const Shape& s, double t, double held) {
-    double level = t < s.attack ? t / s.attack : 1.0;
-    double sustainT = std::min(t, held);
-    if (s.decay > 0) {
-        level *= std::exp(-sustainT / s.decay);
-    }
-    if (t > held) {
-        level *= std::exp(-(t - held) / s.release);
-    }
-    return level;
-}
-
-double Sample(Voice voice, double f, double t, double env) {
-    const double p = kTwoPi * f * t;
+// `p` is the phase in radians, `bright` runs from 1 down to 0 as the tone mellows, `env` is the
+// loudness envelope.
+double Sample(Voice voice, double p, double t, double env, double bright) {
     switch (voice) {
-    case Voice::Bell: {
-        double index = 2.2 * std::exp(-t / 0.12);
-        return std::sin(p + index * std::sin(3.5 * p)) * 0.8 + 0.2 * std::sin(2 * p);
-    }
-    case Voice::Piano: {
-        double index = 1.3 * std::exp(-t / 0.25);
-        return std::sin(p + index * std::sin(p)) * 0.85 +
-               0.1 * std::sin(4 * p) * std::exp(-t / 0.1);
-    }
+    case Voice::Bell:
+        return std::sin(p + 2.2 * bright * std::sin(3.5 * p)) * 0.8 + 0.2 * std::sin(2 * p);
+    case Voice::Piano:
+        return std::sin(p + 1.3 * bright * std::sin(p)) * 0.85 +
+               0.1 * std::sin(4 * p) * bright * bright;
     case Voice::Bass:
         return std::sin(p) * 0.85 + 0.15 * std::sin(2 * p);
     case Voice::Pad:
         return (std::sin(p) + 0.6 * std::sin(p * 1.004 + 1.3) + 0.25 * std::sin(2.003 * p)) / 1.85;
     case Voice::Brass: {
         // Brighter while loud, as a horn is.
-        double sum = 0;
+        double sum = 0, weight = 1, fade = std::pow(env, 0.3);
         for (int h = 1; h <= 7; ++h) {
-            double weight = std::pow(env, 0.3 * (h - 1)) / h;
-            sum += weight * std::sin(h * p);
+            sum += weight / h * std::sin(h * p);
+            weight *= fade;
         }
         return sum * 0.6;
     }
     case Voice::Square:
         return (std::sin(p) + std::sin(3 * p) / 3 + std::sin(5 * p) / 6) * 0.75;
     case Voice::Vibes: {
-        double index = 0.9 * std::exp(-t / 0.04);
         double tremolo = 1 + 0.18 * std::sin(kTwoPi * 5.0 * t);
-        return std::sin(p + index * std::sin(4 * p)) * tremolo * 0.85;
+        return std::sin(p + 0.9 * bright * std::sin(4 * p)) * tremolo * 0.85;
     }
     }
     return 0;
@@ -93,7 +78,7 @@ Track::Track(int rate, int channels, double seconds, bool wrap)
     : rate_(rate), channels_(channels), frames_(static_cast<size_t>(std::llround(seconds * rate))),
       wrap_(wrap), data_(frames_ * channels, 0.0) {}
 
-void Track::Put(long long frame, double value, double pan) {
+void Track::Put(long long frame, double value, const Gains& gains) {
     if (wrap_) {
         frame %= static_cast<long long>(frames_);
         if (frame < 0) {
@@ -106,21 +91,36 @@ void Track::Put(long long frame, double value, double pan) {
         data_[frame] += value;
         return;
     }
-    // Constant-power pan.
+    data_[frame * 2] += value * gains.left;
+    data_[frame * 2 + 1] += value * gains.right;
+}
+
+Track::Gains Track::PanGains(double pan) {
+    // Constant power: both sides at unity in the middle.
     double angle = (pan + 1) * 0.25 * 3.141592653589793;
-    data_[frame * 2] += value * std::cos(angle) * 1.41421356;
-    data_[frame * 2 + 1] += value * std::sin(angle) * 1.41421356;
+    return Gains{std::cos(angle) * 1.41421356, std::sin(angle) * 1.41421356};
 }
 
 void Track::Add(Voice voice, const Note& note) {
     const Shape shape = ShapeOf(voice);
-    const double length = note.duration + shape.release * 7;
+    const Gains gains = PanGains(note.pan);
+    const double dt = 1.0 / rate_;
     const long long first = std::llround(note.start * rate_);
-    const long long count = static_cast<long long>(length * rate_);
+    const long long held = std::llround(note.duration * rate_);
+    const long long count = held + static_cast<long long>(shape.release * 6 * rate_);
+    const long long attack = std::max(1LL, std::llround(shape.attack * rate_));
+    // Exponential envelopes advance by one factor per sample.
+    const double holdStep = shape.decay > 0 ? std::exp(-dt / shape.decay) : 1.0;
+    const double releaseStep = std::exp(-dt / shape.release);
+    const double brightStep = std::exp(-dt / shape.brightDecay);
+    const double omega = kTwoPi * note.frequency * dt;
+    double level = 1, bright = 1;
     for (long long i = 0; i < count; ++i) {
-        double t = static_cast<double>(i) / rate_;
-        double env = Envelope(shape, t, note.duration);
-        Put(first + i, note.amplitude * env * Sample(voice, note.frequency, t, env), note.pan);
+        double env = level * (i < attack ? static_cast<double>(i) / attack : 1.0);
+        double t = static_cast<double>(i) * dt;
+        Put(first + i, note.amplitude * env * Sample(voice, omega * i, t, env, bright), gains);
+        level *= i < held ? holdStep : releaseStep;
+        bright *= brightStep;
     }
 }
 
@@ -128,6 +128,7 @@ void Track::AddNoise(double start, double duration, double amplitude, double bri
                      double decay, double pan, uint32_t seed) {
     const long long first = std::llround(start * rate_);
     const long long count = static_cast<long long>(duration * rate_);
+    const Gains gains = PanGains(pan);
     uint32_t state = seed * 2654435761u + 1;
     double low = 0, lower = 0;
     const double alpha = 0.05 + 0.9 * brightness;
@@ -139,7 +140,7 @@ void Track::AddNoise(double start, double duration, double amplitude, double bri
         double t = static_cast<double>(i) / rate_;
         double env = std::min(1.0, t / 0.0015) * std::exp(-t / decay);
         double fade = std::min(1.0, static_cast<double>(count - i) / (0.004 * rate_));
-        Put(first + i, amplitude * env * fade * (brightness > 0.5 ? low : lower), pan);
+        Put(first + i, amplitude * env * fade * (brightness > 0.5 ? low : lower), gains);
     }
 }
 

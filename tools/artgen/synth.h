@@ -47,7 +47,11 @@ class Track {
     size_t Frames() const { return frames_; }
 
   private:
-    void Put(long long frame, double value, double pan);
+    struct Gains {
+        double left, right;
+    };
+    static Gains PanGains(double pan);
+    void Put(long long frame, double value, const Gains& gains);
     Sound Scaled(double scale) const;
 
     int rate_;
