@@ -21,8 +21,9 @@ struct Seen {
 };
 std::vector<Seen> g_seen;
 bool g_passSysCommand = true;
-// Windows are never freed by the layer (a handle stays valid once dead); keep them reachable.
-std::vector<Window*> g_windows;
+// Windows are never freed by the layer (a handle stays valid once dead); keep them reachable
+// to the end, past the destructors of static objects, so the leak checker does not count them.
+std::vector<Window*>& g_windows = *new std::vector<Window*>;
 
 LRESULT RecordingProc(Window* window, uint32_t message, WPARAM wParam, LPARAM lParam) {
     g_seen.push_back({message, wParam, lParam});

@@ -173,10 +173,10 @@ TEST_F(ProgramTest, MenuHandsOnlyANonEmptyCommandLineToItsScreen) {
     EXPECT_EQ(Run(""), 0);
     EXPECT_TRUE(handedLines.empty());
     EXPECT_EQ(appState.commandLine[0], '\0'); // the menu keeps no copy
+    windows.push_back(appState.hwnd);
     plat::null::Reset();
     EXPECT_EQ(Run("Kestrin"), 0);
     EXPECT_EQ(handedLines, std::vector<std::string>{"Kestrin"});
-    windows.push_back(appState.hwnd);
 }
 
 } // namespace
