@@ -248,6 +248,53 @@ TEST_F(ScreenTest, PresentDelegateTakesOverTheWholePresent) {
     ReleaseSurface(target);
 }
 
+// The pattern of the programs' screens: two copies of one picture, the target composed on and
+// the background repaired from, and the whole picture shown at the next presents.
+class PictureScreen : public Screen {
+  public:
+    explicit PictureScreen(const char* file) : fileName(file) {}
+    void Enter(plat::Display* dd, Surface* back) override {
+        Screen::Enter(dd, back);
+        SetUpStillPicture(fileName);
+    }
+    Image* Target() const { return targetImage; }
+    Image* Background() const { return backgroundImage; }
+
+  private:
+    const char* fileName;
+};
+
+TEST_F(ScreenTest, StillPictureIsComposedFromTwoCopiesAndShownWhole) {
+    WriteSolidBmp(dir / "background.bmp", 40, 30, {255, 0, 0});
+    PictureScreen screen("background.bmp");
+    screen.Enter(plat::CurrentDisplay(), Back());
+    ASSERT_NE(screen.Target(), nullptr);
+    ASSERT_NE(screen.Background(), nullptr);
+    EXPECT_NE(screen.Target()->surface, screen.Background()->surface);
+    EXPECT_EQ(dirtyRects.GetTarget(), screen.Target()->surface);
+    EXPECT_EQ(dirtyRects.GetBackground(), screen.Background()->surface);
+    screen.Present();
+    EXPECT_EQ(BackPixel(0, 0), testing_support::kBlack);
+    screen.Present();
+    EXPECT_EQ(BackPixel(0, 0), testing_support::kRed);
+    EXPECT_EQ(BackPixel(39, 29), testing_support::kRed);
+    EXPECT_EQ(BackPixel(40, 29), testing_support::kBlack);
+    screen.Leave();
+    EXPECT_EQ(screen.Target(), nullptr);
+    EXPECT_EQ(screen.Background(), nullptr);
+
+    // A screen whose picture is missing leaves nothing of the earlier one to restore from.
+    PictureScreen missing("nothing.bmp");
+    missing.Enter(plat::CurrentDisplay(), Back());
+    EXPECT_EQ(missing.Target(), nullptr);
+    EXPECT_EQ(dirtyRects.GetTarget(), nullptr);
+    EXPECT_EQ(dirtyRects.GetBackground(), nullptr);
+    FillSurface(Back(), testing_support::kBlack);
+    missing.Present();
+    missing.Present();
+    EXPECT_EQ(BackPixel(0, 0), testing_support::kBlack);
+}
+
 class ScreenManagerTest : public ::testing::Test {
   protected:
     ScreenManager manager;
