@@ -80,10 +80,14 @@ Sound MakeMusic() {
                            static_cast<uint32_t>(bar * 8 + eighth));
         }
     }
+    // The melody alone gets a ping-pong echo; on the bass and chords it would only blur them.
+    Track melody(kSoundRate, 2, kMusicBeats * kBeat, true);
     for (const MelodyNote& note : kMelody) {
-        track.Add(Voice::Vibes, N(note.beat, note.length * 0.9, note.midi, 0.2, 0.15));
+        melody.Add(Voice::Vibes, N(note.beat, note.length * 0.9, note.midi, 0.2, 0.15));
     }
-    track.Echo(kBeat * 0.75, 0.3, 0.6);
+    melody.Echo(kBeat * 0.75, 0.3, 0.6);
+    track.MixIn(melody);
+    track.Echo(kBeat * 0.5, 0.12, 0.4);
     return track.Finish(0.55);
 }
 

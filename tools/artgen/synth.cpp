@@ -199,6 +199,13 @@ double Peak(const std::vector<double>& samples) {
 
 } // namespace
 
+void Track::MixIn(const Track& other) {
+    const size_t n = std::min(data_.size(), other.data_.size());
+    for (size_t k = 0; k < n; ++k) {
+        data_[k] += other.data_[k];
+    }
+}
+
 Sound Track::Finish(double peak) const {
     return Scaled(peak * 32767.0 / Peak(data_));
 }

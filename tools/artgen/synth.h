@@ -37,6 +37,8 @@ class Track {
                   double pan, uint32_t seed);
     // A circular feedback echo (wrapping tracks) or a plain one.
     void Echo(double delaySeconds, double feedback, double mix);
+    // Adds another track of the same rate, channels and length.
+    void MixIn(const Track& other);
     // Scaled so that the loudest sample reaches `peak` (0..1 of full scale).
     Sound Finish(double peak) const;
     // Scaled so that the loudest 50 ms reach the RMS level `loudness` (0..1), which matches the
