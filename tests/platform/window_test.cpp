@@ -7,7 +7,6 @@
 
 #include "platform/backend.h"
 #include "platform/input.h"
-#include "platform/message_box.h"
 #include "platform/null_backend.h"
 
 namespace {
@@ -213,35 +212,6 @@ TEST_F(WindowTest, MouseButtonLatchReportsAQuickClickToOnePollOnly) {
     EXPECT_EQ(PollMouseButtons(), 1);
     NoteMouseButton(1, false);
     EXPECT_EQ(PollMouseButtons(), 0);
-}
-
-TEST_F(WindowTest, NullBackendReportsWhatTheTestInjects) {
-    EXPECT_EQ(DesktopDepth(), 16);
-    null::SetDesktop(1024, 768, 32);
-    EXPECT_EQ(DesktopWidth(), 1024);
-    EXPECT_EQ(DesktopHeight(), 768);
-    EXPECT_EQ(DesktopDepth(), 32);
-    bool has7 = false;
-    EXPECT_TRUE(ProbeDisplay(&has7));
-    EXPECT_TRUE(has7);
-    null::SetDisplayProbe(true, false);
-    EXPECT_TRUE(ProbeDisplay(&has7));
-    EXPECT_FALSE(has7);
-    null::SetDisplayProbe(false, false);
-    EXPECT_FALSE(ProbeDisplay(nullptr));
-    null::SetCursorPos(12, 34);
-    int x = 0, y = 0;
-    EXPECT_TRUE(GetCursorPos(&x, &y));
-    EXPECT_EQ(x, 12);
-    EXPECT_EQ(y, 34);
-    EXPECT_FALSE(GetCursorPos(nullptr, &y));
-
-    ShowMessageBox("first", nullptr);
-    ShowMessageBox("second", "Caption");
-    EXPECT_EQ(null::MessageBoxes(), (std::vector<std::string>{"|first", "Caption|second"}));
-    null::Reset();
-    EXPECT_TRUE(null::MessageBoxes().empty());
-    EXPECT_EQ(DesktopDepth(), 16);
 }
 
 } // namespace
