@@ -18,6 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Cleanup {
+    explicit Cleanup(fs::path dir) : path(std::move(dir)) {}
+    Cleanup(const Cleanup&) = delete;
+    Cleanup& operator=(const Cleanup&) = delete;
     fs::path path;
     ~Cleanup() {
         std::error_code code;
@@ -48,7 +51,7 @@ fs::path FreshTempDir(const std::string& name) {
                                                 "_" + std::to_string(cleanups.size()));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    cleanups.push_back(std::make_unique<Cleanup>(Cleanup{dir}));
+    cleanups.push_back(std::make_unique<Cleanup>(dir));
     return dir;
 }
 
