@@ -68,7 +68,7 @@ void PaintTitle(Canvas& canvas) {
         Sparkle(cr, kScreenW / 2.0 + side * 235, 84, 9, palette::kGoldLight);
         Sparkle(cr, kScreenW / 2.0 + side * 262, 110, 5, palette::kGold);
     }
-    CardFan(cr, kScreenW / 2.0, 306, 1.0, 0.34);
+    CardFan(cr, kScreenW / 2.0, 304, 1.12, 0.3);
     // The player names: a dark inlay holding eight parchment slots.
     Box first = NameSlot(0), last = NameSlot(7);
     const double px = first.x - 12, py = first.y - 10;
