@@ -120,11 +120,20 @@ void CopyStretched(Surface* dst, const Rect& d, Surface* src, const Rect& s, boo
     }
 }
 
-// The copy of every sprite and button of every frame; the processor's best build is chosen
-// once, when the program is loaded.
-__attribute__((target_clones("avx2", "default"))) void
-CopyUnstretched16(Surface* dst, const Rect& d, Surface* src, const Rect& s, bool keyed) {
+// The copy of every sprite and button of every frame, built twice: for processors with 256-bit
+// vectors and for the baseline. The choice is made on the first call, not by a load-time
+// resolver, which would run before the sanitizers' runtimes are ready.
+__attribute__((target("avx2"))) void
+CopyUnstretched16Avx2(Surface* dst, const Rect& d, Surface* src, const Rect& s, bool keyed) {
     CopyUnstretched<uint16_t>(dst, d, src, s, keyed);
+}
+
+void CopyUnstretched16(Surface* dst, const Rect& d, Surface* src, const Rect& s, bool keyed) {
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+    if (hasAvx2)
+        CopyUnstretched16Avx2(dst, d, src, s, keyed);
+    else
+        CopyUnstretched<uint16_t>(dst, d, src, s, keyed);
 }
 
 template <typename Pixel>
