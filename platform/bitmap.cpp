@@ -3,7 +3,6 @@
 // it must land exactly on the key value and nothing else may.
 #include <SDL.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
