@@ -18,7 +18,7 @@ using layout::Point;
 const std::vector<AssetSpec> kPictures = {
     // The menu, in the suite folder. The page background comes first: the strips over it
     // blend into it.
-    {"background.bmp", 800, 600, 1, 0, PaintMenuBackground},
+    {"background.bmp", layout::kScreenW, layout::kScreenH, 1, 0, PaintMenuBackground},
     {"PageNumbers.bmp", 18, 24, 10, 0, PaintPageNumbers},
     {"PageArrowsLeft.bmp", 40, 44, 2, 0,
      [](const AssetSpec& s, ArtContext& c) {
@@ -73,8 +73,8 @@ const std::vector<AssetSpec> kPictures = {
     {"music.bmp", 50, 50, 2, 0,
      [](const AssetSpec& s, ArtContext& c) { return PaintSoundSwitch(s, c, true); }},
     {"blockcursor.bmp", 10, 26, 1, 0, PaintBlockCursor},
-    {"PlayerInfo.bmp", 694, 564, 1, 0, PaintPlayerInfo},
-    {"HallOfFameScreen.bmp", 694, 564, 1, 0, PaintHallOfFame},
+    {"PlayerInfo.bmp", layout::kPanelW, layout::kPanelH, 1, 0, PaintPlayerInfo},
+    {"HallOfFameScreen.bmp", layout::kPanelW, layout::kPanelH, 1, 0, PaintHallOfFame},
     {"EnterButton.bmp", 104, 44, 2, 0,
      [](const AssetSpec& s, ArtContext& c) {
          return PanelButton(s, PlayerInfoCanvas(c), layout::kPlayersEnter,
@@ -104,11 +104,11 @@ const std::vector<AssetSpec> kPictures = {
      [](const AssetSpec& s, ArtContext&) { return PaintBitmapFont(s, FontStyle::HallPurple); }},
 
     // The card game, in Kestrin/.
-    {"Kestrin/background.bmp", 800, 600, 1, 0, PaintTableBackground},
-    {"Kestrin/cardset.bmp", 70, 90, 52, 13, PaintCardSet},
-    {"Kestrin/cardhilite.bmp", 74, 94, 1, 0, PaintCardHilite},
-    {"Kestrin/cardshadow.bmp", 70, 90, 1, 0, PaintCardShadow},
-    {"Kestrin/kings1.bmp", 70, 90, 4, 0, PaintKings},
+    {"Kestrin/background.bmp", layout::kScreenW, layout::kScreenH, 1, 0, PaintTableBackground},
+    {"Kestrin/cardset.bmp", layout::kCardW, layout::kCardH, 52, 13, PaintCardSet},
+    {"Kestrin/cardhilite.bmp", layout::kCardW + 4, layout::kCardH + 4, 1, 0, PaintCardHilite},
+    {"Kestrin/cardshadow.bmp", layout::kCardW, layout::kCardH, 1, 0, PaintCardShadow},
+    {"Kestrin/kings1.bmp", layout::kCardW, layout::kCardH, 4, 0, PaintKings},
     {"Kestrin/timerblue.bmp", 8, 10, 1, 0,
      [](const AssetSpec& s, ArtContext&) { return PaintTimerCell(s, false); }},
     {"Kestrin/timerred.bmp", 8, 10, 1, 0,
@@ -141,9 +141,10 @@ const std::vector<AssetSpec> kPictures = {
          return PaintTablePanel(s, c, TablePanel::HallOfFame);
      }},
     {"Kestrin/LumoraButton.bmp", 250, 100, 1, 0, PaintLumoraButton},
-    {"Kestrin/title/titlebackground.bmp", 800, 600, 1, 0, PaintTitleBackground},
-    {"Kestrin/title/HowToPlay.bmp", 694, 564, 1, 0, PaintHowToPlay},
-    {"Kestrin/title/Credits.bmp", 694, 564, 1, 0, PaintCredits},
+    {"Kestrin/title/titlebackground.bmp", layout::kScreenW, layout::kScreenH, 1, 0,
+     PaintTitleBackground},
+    {"Kestrin/title/HowToPlay.bmp", layout::kPanelW, layout::kPanelH, 1, 0, PaintHowToPlay},
+    {"Kestrin/title/Credits.bmp", layout::kPanelW, layout::kPanelH, 1, 0, PaintCredits},
 };
 
 } // namespace
