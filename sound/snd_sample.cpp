@@ -71,9 +71,11 @@ void SNDSample::arm_stop_notify() {
             SNDSample* none = nullptr;
             if (!slot->pSample.compare_exchange_strong(none, this))
                 continue;
-            StopNotify = {plat::kNotifyStop, slot->hEvent};
+            StopNotify.dwOffset = plat::kNotifyStop;
+            StopNotify.hEvent = slot->hEvent;
+            const plat::NotifyPosition position{plat::kNotifyStop, slot->hEvent};
             dwFlags |= SNDF_NOTIFY;
-            if (plat::SetNotificationPositions(buffer, &StopNotify, 1))
+            if (plat::SetNotificationPositions(buffer, &position, 1))
                 return;
             dwFlags &= ~SNDF_NOTIFY;
             ZelSound::FreeSoundEvent(slot);

@@ -48,7 +48,7 @@ class ZELSOUND_API SNDSample {
     std::atomic<uint32_t> dwLoopPlayCount{0}; // the sampler loop's play count, kept as read
     std::atomic<uint32_t> dwReserved{0};
     std::atomic<plat::SoundBuffer*> lpBuffer{nullptr};
-    plat::NotifyPosition StopNotify{0, nullptr};
+    _SNDNotify StopNotify;
     std::atomic<SNDSample*> pNext{nullptr};
 
   private:

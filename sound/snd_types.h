@@ -65,6 +65,12 @@ constexpr uint32_t SndFourCC(char a, char b, char c, char d) {
            static_cast<uint32_t>(static_cast<uint8_t>(d)) << 24;
 }
 
+// A position-notify record whose two words may be written by the main and completion threads.
+struct _SNDNotify {
+    std::atomic<uint32_t> dwOffset{0};
+    std::atomic<plat::Event*> hEvent{nullptr};
+};
+
 // A completion slot: its event reports the stop of pSample; null pSample = free.
 struct _SNDEvent {
     plat::Event* hEvent = nullptr;
