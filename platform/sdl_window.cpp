@@ -1,6 +1,9 @@
 // The SDL side of the window: creation, title, and SDL events turned into window messages.
 #include <SDL2/SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/window_internal.h"
@@ -114,7 +117,23 @@ bool EnsureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO))
         return true;
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    // Left to choose by itself, SDL now and then settles on its off-screen driver although the X
+    // server is there, and the program runs with no window anyone can see. Only a driver asked for by
+    // name (SDL_VIDEODRIVER) may be a headless one; otherwise it is a desktop or nothing.
+    if (getenv("SDL_VIDEODRIVER"))
+        return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    // An X server that is busy with other clients may refuse a connection for a moment.
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        for (const char* driver : {"x11", "wayland"}) {
+            SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+                return true;
+        }
+        if (attempt == 0)
+            std::fprintf(stderr, "The display did not start (%s); trying again.\n", SDL_GetError());
+        SDL_Delay(100);
+    }
+    return false;
 }
 
 bool CreateWindow(Window* window, const WindowSpec& spec) {

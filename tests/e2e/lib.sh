@@ -16,10 +16,10 @@ stop_x() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
-# wait_window TITLE: prints the id of the visible window of that exact title (waits up to 10 s).
+# wait_window TITLE: prints the id of the visible window of that exact title (waits up to 20 s).
 wait_window() {
   local i id
-  for i in $(seq 1 100); do
+  for i in $(seq 1 200); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
       echo "$id"

@@ -14,6 +14,8 @@ start_x 800x600x24
 
 fail() {
   echo "FAIL: $*" >&2
+  echo "--- the program's output:" >&2
+  cat "$work/out.txt" >&2 || true
   exit 1
 }
 
