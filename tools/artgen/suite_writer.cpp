@@ -70,8 +70,12 @@ bool GenerateSuite(const std::string& outDir, std::string& error) {
             return false;
         }
     }
+    // The settings are the player's once they exist (full screen, game time): a rebuild keeps them.
     for (const auto& setting : kSettings) {
         fs::path file = root / setting.path;
+        if (fs::exists(file)) {
+            continue;
+        }
         if (!MakeParent(file, error)) {
             return false;
         }
