@@ -17,12 +17,24 @@ int lastSeenTicks = 0;
 int secondAccumulator = 0;
 } // namespace
 
-int GetTicks() { return ticks.load(std::memory_order_relaxed); }
-int TicksSince(int t) { return GetTicks() - t; }
-void SetCountdown(int seconds) { countdown = seconds; }
-int GetCountdown() { return countdown; }
-void StartCountdown() { countdownRunning = 1; }
-void StopCountdown() { countdownRunning = 0; }
+int GetTicks() {
+    return ticks.load(std::memory_order_relaxed);
+}
+int TicksSince(int t) {
+    return GetTicks() - t;
+}
+void SetCountdown(int seconds) {
+    countdown = seconds;
+}
+int GetCountdown() {
+    return countdown;
+}
+void StartCountdown() {
+    countdownRunning = 1;
+}
+void StopCountdown() {
+    countdownRunning = 0;
+}
 
 void TimerEvent() {
     ticks.fetch_add(kTimerStep, std::memory_order_relaxed);

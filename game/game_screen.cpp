@@ -5,7 +5,9 @@
 
 GameScreen gameScreen;
 
-GameScreen::GameScreen() { SetName("Kestrin"); }
+GameScreen::GameScreen() {
+    SetName("Kestrin");
+}
 
 void GameScreen::Enter(plat::Display* dd, Surface* back) {
     Screen::Enter(dd, back);

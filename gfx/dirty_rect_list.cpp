@@ -20,7 +20,9 @@ void FreeEntries(PtrArray<DirtyRect>& list) {
 }
 } // namespace
 
-DirtyRectList::~DirtyRectList() { Clear(); }
+DirtyRectList::~DirtyRectList() {
+    Clear();
+}
 
 void DirtyRectList::Clear() {
     FreeEntries(lists[0]);

@@ -5,7 +5,9 @@
 
 GamePagesScreen gamePagesScreen;
 
-GamePagesScreen::GamePagesScreen() { SetName("Lumora"); }
+GamePagesScreen::GamePagesScreen() {
+    SetName("Lumora");
+}
 
 void GamePagesScreen::Enter(plat::Display* dd, Surface* back) {
     Screen::Enter(dd, back);

@@ -10,7 +10,9 @@ void RegisterScreens() {
     screenManager.SwitchTo("Lumora");
 }
 
-void UseCommandLine(const char* commandLine) { gamePagesScreen.SelectByProgram(commandLine); }
+void UseCommandLine(const char* commandLine) {
+    gamePagesScreen.SelectByProgram(commandLine);
+}
 } // namespace
 
 int main(int argc, char** argv) {

@@ -5,7 +5,9 @@
 
 TitleScreen titleScreen;
 
-TitleScreen::TitleScreen() { SetName("title"); }
+TitleScreen::TitleScreen() {
+    SetName("title");
+}
 
 void TitleScreen::Enter(plat::Display* dd, Surface* back) {
     Screen::Enter(dd, back);

@@ -24,9 +24,13 @@ namespace {
 Display* g_display = nullptr;
 std::string g_error;
 
-bool IsSdl() { return CurrentBackend() == BackendKind::Sdl; }
+bool IsSdl() {
+    return CurrentBackend() == BackendKind::Sdl;
+}
 
-uint16_t* Row(Surface* s, int y) { return reinterpret_cast<uint16_t*>(s->pixels + y * s->pitch); }
+uint16_t* Row(Surface* s, int y) {
+    return reinterpret_cast<uint16_t*>(s->pixels + y * s->pitch);
+}
 
 Rect Intersect(const Rect& a, const Rect& b) {
     Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
@@ -125,10 +129,18 @@ void ShutdownDisplay() {
     g_display = nullptr;
 }
 
-Display* CurrentDisplay() { return g_display; }
-Surface* PrimarySurface() { return g_display ? g_display->primary : nullptr; }
-Surface* BackSurface() { return g_display ? g_display->back : nullptr; }
-const char* DisplayError() { return g_error.c_str(); }
+Display* CurrentDisplay() {
+    return g_display;
+}
+Surface* PrimarySurface() {
+    return g_display ? g_display->primary : nullptr;
+}
+Surface* BackSurface() {
+    return g_display ? g_display->back : nullptr;
+}
+const char* DisplayError() {
+    return g_error.c_str();
+}
 
 void SetPictureOffset(int x, int y) {
     if (!g_display)
@@ -180,6 +192,8 @@ int Flip() {
     return ok;
 }
 
-FlipStats GetFlipStats() { return g_display ? g_display->stats : FlipStats{}; }
+FlipStats GetFlipStats() {
+    return g_display ? g_display->stats : FlipStats{};
+}
 
 } // namespace plat

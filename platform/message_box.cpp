@@ -7,8 +7,7 @@
 
 namespace plat {
 void ShowMessageBox(const char* text, const char* caption) {
-    std::fprintf(stderr, "%s%s%s\n", caption ? caption : "", caption ? ": " : "",
-                 text ? text : "");
+    std::fprintf(stderr, "%s%s%s\n", caption ? caption : "", caption ? ": " : "", text ? text : "");
     if (CurrentBackend() == BackendKind::Null)
         null::RecordMessageBox(text, caption);
     else

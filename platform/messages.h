@@ -55,14 +55,21 @@ constexpr WPARAM VK_SPACE = 0x20;
 constexpr WPARAM VK_F1 = 0x70;
 
 inline LPARAM MakeLParam(int low, int high) {
-    return static_cast<LPARAM>(
-        static_cast<uint32_t>((static_cast<uint32_t>(low) & 0xFFFF) |
-                              ((static_cast<uint32_t>(high) & 0xFFFF) << 16)));
+    return static_cast<LPARAM>(static_cast<uint32_t>(
+        (static_cast<uint32_t>(low) & 0xFFFF) | ((static_cast<uint32_t>(high) & 0xFFFF) << 16)));
 }
-inline unsigned LowWord(uintptr_t v) { return static_cast<unsigned>(v & 0xFFFF); }
-inline unsigned HighWord(uintptr_t v) { return static_cast<unsigned>((v >> 16) & 0xFFFF); }
+inline unsigned LowWord(uintptr_t v) {
+    return static_cast<unsigned>(v & 0xFFFF);
+}
+inline unsigned HighWord(uintptr_t v) {
+    return static_cast<unsigned>((v >> 16) & 0xFFFF);
+}
 // Key messages: the scan code travels in bits 16-23 of lParam.
-inline LPARAM KeyLParam(int scanCode) { return static_cast<LPARAM>((scanCode & 0xFF) << 16); }
-inline int ScanCodeOf(LPARAM lParam) { return static_cast<int>((lParam >> 16) & 0xFF); }
+inline LPARAM KeyLParam(int scanCode) {
+    return static_cast<LPARAM>((scanCode & 0xFF) << 16);
+}
+inline int ScanCodeOf(LPARAM lParam) {
+    return static_cast<int>((lParam >> 16) & 0xFF);
+}
 
 } // namespace plat

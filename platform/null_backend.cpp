@@ -30,17 +30,23 @@ void SetDisplayProbe(bool created, bool hasVersion7) {
     g_state.probeCreated = created;
     g_state.probeHas7 = hasVersion7;
 }
-void SetDisplayInitFails(bool fails) { g_state.displayInitFails = fails; }
+void SetDisplayInitFails(bool fails) {
+    g_state.displayInitFails = fails;
+}
 void SetCursorPos(int x, int y) {
     g_state.cursorX = x;
     g_state.cursorY = y;
 }
-const std::vector<std::string>& MessageBoxes() { return g_state.boxes; }
+const std::vector<std::string>& MessageBoxes() {
+    return g_state.boxes;
+}
 int DefWindowProcCount(uint32_t message) {
     auto it = g_state.defProcCalls.find(message);
     return it == g_state.defProcCalls.end() ? 0 : it->second;
 }
-int SystemMenuOpenCount() { return g_state.systemMenuOpens; }
+int SystemMenuOpenCount() {
+    return g_state.systemMenuOpens;
+}
 
 void Reset() {
     g_state = NullState{};
@@ -54,17 +60,29 @@ void RecordMessageBox(const char* text, const char* caption) {
     std::lock_guard<std::mutex> lock(g_boxMutex);
     g_state.boxes.push_back(std::string(caption ? caption : "") + "|" + (text ? text : ""));
 }
-void RecordDefWindowProc(uint32_t message) { ++g_state.defProcCalls[message]; }
-void RecordSystemMenuOpen() { ++g_state.systemMenuOpens; }
-int DesktopWidth() { return g_state.width; }
-int DesktopHeight() { return g_state.height; }
-int DesktopDepth() { return g_state.depth; }
+void RecordDefWindowProc(uint32_t message) {
+    ++g_state.defProcCalls[message];
+}
+void RecordSystemMenuOpen() {
+    ++g_state.systemMenuOpens;
+}
+int DesktopWidth() {
+    return g_state.width;
+}
+int DesktopHeight() {
+    return g_state.height;
+}
+int DesktopDepth() {
+    return g_state.depth;
+}
 bool Probe(bool* hasVersion7) {
     if (hasVersion7)
         *hasVersion7 = g_state.probeHas7;
     return g_state.probeCreated;
 }
-bool DisplayInitFails() { return g_state.displayInitFails; }
+bool DisplayInitFails() {
+    return g_state.displayInitFails;
+}
 bool GetCursorPos(int* x, int* y) {
     *x = g_state.cursorX;
     *y = g_state.cursorY;

@@ -42,8 +42,8 @@ bool InitRenderer(Window* window, int width, int height, bool fullscreen) {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
         SDL_RenderSetLogicalSize(g_renderer, width, height);
     }
-    g_texture = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_RGB565,
-                                  SDL_TEXTUREACCESS_STREAMING, width, height);
+    g_texture = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                  width, height);
     if (!g_texture) {
         g_error = std::string("The display could not be set up: ") + SDL_GetError();
         SDL_DestroyRenderer(g_renderer);
@@ -73,8 +73,8 @@ bool Present(const uint16_t* pixels, int pitch, const Rect& changed, int offsetX
         return false;
     SDL_Rect area{changed.left, changed.top, changed.right - changed.left,
                   changed.bottom - changed.top};
-    const uint8_t* start = reinterpret_cast<const uint8_t*>(pixels) + changed.top * pitch +
-                           changed.left * 2;
+    const uint8_t* start =
+        reinterpret_cast<const uint8_t*>(pixels) + changed.top * pitch + changed.left * 2;
     if (SDL_UpdateTexture(g_texture, &area, start, pitch) != 0)
         return false;
     SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
@@ -104,5 +104,7 @@ void Pace(bool presented) {
         std::this_thread::sleep_until(g_nextFrame);
 }
 
-const char* LastError() { return g_error.c_str(); }
+const char* LastError() {
+    return g_error.c_str();
+}
 } // namespace plat::sdl

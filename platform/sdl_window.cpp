@@ -21,19 +21,36 @@ int VirtualKey(const SDL_Keysym& key) {
     if (k >= SDLK_F1 && k <= SDLK_F12)
         return 0x70 + (k - SDLK_F1);
     switch (k) {
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
-    case SDLK_LEFT: return 0x25;
-    case SDLK_UP: return 0x26;
-    case SDLK_RIGHT: return 0x27;
-    case SDLK_DOWN: return 0x28;
-    default: return 0;
+    case SDLK_ESCAPE:
+        return VK_ESCAPE;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return VK_RETURN;
+    case SDLK_BACKSPACE:
+        return VK_BACK;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_SPACE:
+        return VK_SPACE;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return VK_MENU;
+    case SDLK_LEFT:
+        return 0x25;
+    case SDLK_UP:
+        return 0x26;
+    case SDLK_RIGHT:
+        return 0x27;
+    case SDLK_DOWN:
+        return 0x28;
+    default:
+        return 0;
     }
 }
 
@@ -100,8 +117,7 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e) {
         w->maximized = (SDL_GetWindowFlags(w->sdlWindow) & SDL_WINDOW_MAXIMIZED) != 0;
         int cw = 0, ch = 0;
         SDL_GetWindowSize(w->sdlWindow, &cw, &ch);
-        PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                    MakeLParam(cw, ch));
+        PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MakeLParam(cw, ch));
         break;
     }
     case SDL_WINDOWEVENT_CLOSE:
@@ -118,8 +134,8 @@ bool EnsureVideo() {
         return true;
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Left to choose by itself, SDL now and then settles on its off-screen driver although the X
-    // server is there, and the program runs with no window anyone can see. Only a driver asked for by
-    // name (SDL_VIDEODRIVER) may be a headless one; otherwise it is a desktop or nothing.
+    // server is there, and the program runs with no window anyone can see. Only a driver asked for
+    // by name (SDL_VIDEODRIVER) may be a headless one; otherwise it is a desktop or nothing.
     if (getenv("SDL_VIDEODRIVER"))
         return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     // An X server that is busy with other clients may refuse a connection for a moment.
@@ -144,8 +160,8 @@ bool CreateWindow(Window* window, const WindowSpec& spec) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     else
         flags |= SDL_WINDOW_RESIZABLE; // lets the window manager maximise it
-    window->sdlWindow = SDL_CreateWindow(spec.title ? spec.title : "", spec.x, spec.y,
-                                         spec.width, spec.height, flags);
+    window->sdlWindow = SDL_CreateWindow(spec.title ? spec.title : "", spec.x, spec.y, spec.width,
+                                         spec.height, flags);
     if (!window->sdlWindow)
         return false;
     if (!spec.fullscreen)
@@ -164,9 +180,13 @@ void ShowWindow(Window* window) {
     SDL_RaiseWindow(window->sdlWindow);
 }
 
-void SetTitle(Window* window, const char* text) { SDL_SetWindowTitle(window->sdlWindow, text); }
+void SetTitle(Window* window, const char* text) {
+    SDL_SetWindowTitle(window->sdlWindow, text);
+}
 
-void SetTopmost(Window* window) { SDL_SetWindowAlwaysOnTop(window->sdlWindow, SDL_TRUE); }
+void SetTopmost(Window* window) {
+    SDL_SetWindowAlwaysOnTop(window->sdlWindow, SDL_TRUE);
+}
 
 void PumpEvents(Window* w) {
     SDL_Event e;

@@ -52,7 +52,9 @@ bool GetTimerCaps(TimerCaps* caps) {
     return true;
 }
 
-bool BeginTimerPeriod(unsigned ms) { return ms >= 1; }
+bool BeginTimerPeriod(unsigned ms) {
+    return ms >= 1;
+}
 void EndTimerPeriod(unsigned) {}
 
 unsigned StartPeriodicTimer(unsigned periodMs, TimerCallback callback, void* data) {
@@ -92,6 +94,8 @@ void SetTimerCapsForTest(const TimerCaps* caps) {
     g_capsOverridden = caps != nullptr;
 }
 
-void SetTimerStartFailsForTest(bool fails) { g_startFails = fails; }
+void SetTimerStartFailsForTest(bool fails) {
+    g_startFails = fails;
+}
 
 } // namespace plat

@@ -17,7 +17,9 @@ int g_quitCode = 0;
 std::map<std::string, WindowProc> g_classes;
 Window* g_mainWindow = nullptr;
 
-bool IsSdl() { return CurrentBackend() == BackendKind::Sdl; }
+bool IsSdl() {
+    return CurrentBackend() == BackendKind::Sdl;
+}
 
 bool TakeQueued(Message* out) {
     std::lock_guard<std::mutex> lock(g_queueMutex);
@@ -46,7 +48,9 @@ void TrackKeyState(const Message& m) {
 
 } // namespace
 
-Window* MainWindow() { return g_mainWindow; }
+Window* MainWindow() {
+    return g_mainWindow;
+}
 
 bool RegisterWindowClass(const char* className, WindowProc proc) {
     if (!className || !proc)
@@ -109,8 +113,12 @@ bool DestroyWindow(Window* window) {
     return true;
 }
 
-bool IsWindowAlive(Window* window) { return window && window->alive; }
-bool IsMaximized(Window* window) { return window && window->maximized; }
+bool IsWindowAlive(Window* window) {
+    return window && window->alive;
+}
+bool IsMaximized(Window* window) {
+    return window && window->maximized;
+}
 
 bool ClientOriginOnScreen(Window* window, int* x, int* y) {
     if (!window || !window->alive)
@@ -182,9 +190,15 @@ LRESULT DefWindowProc(Window* window, uint32_t message, WPARAM wParam, LPARAM) {
     }
 }
 
-int DesktopWidth() { return IsSdl() ? sdl::DesktopWidth() : null::DesktopWidth(); }
-int DesktopHeight() { return IsSdl() ? sdl::DesktopHeight() : null::DesktopHeight(); }
-int DesktopDepth() { return IsSdl() ? 16 : null::DesktopDepth(); }
+int DesktopWidth() {
+    return IsSdl() ? sdl::DesktopWidth() : null::DesktopWidth();
+}
+int DesktopHeight() {
+    return IsSdl() ? sdl::DesktopHeight() : null::DesktopHeight();
+}
+int DesktopDepth() {
+    return IsSdl() ? 16 : null::DesktopDepth();
+}
 
 bool ProbeDisplay(bool* hasVersion7) {
     if (!IsSdl())

@@ -17,7 +17,9 @@ void CopyName(char (&field)[256], const char* text) {
 
 Screen::Screen() : strips(new StripGroup), images(new PtrArray<Image>) {}
 
-Screen::~Screen() { BaseLeave(); }
+Screen::~Screen() {
+    BaseLeave();
+}
 
 void Screen::Init() {
     if (!images)
@@ -32,7 +34,9 @@ void Screen::Enter(plat::Display* dd, Surface* back) {
     Init();
 }
 
-void Screen::Leave() { BaseLeave(); }
+void Screen::Leave() {
+    BaseLeave();
+}
 
 void Screen::BaseLeave() {
     delete strips;
@@ -40,13 +44,21 @@ void Screen::BaseLeave() {
     FreeImages();
 }
 
-int Screen::HandleMessage(plat::Window*, unsigned, uintptr_t, intptr_t) { return 1; }
+int Screen::HandleMessage(plat::Window*, unsigned, uintptr_t, intptr_t) {
+    return 1;
+}
 
-int Screen::Update(int) { return 1; }
+int Screen::Update(int) {
+    return 1;
+}
 
-void Screen::SetName(const char* text) { CopyName(name, text); }
+void Screen::SetName(const char* text) {
+    CopyName(name, text);
+}
 
-const char* Screen::GetName() { return name; }
+const char* Screen::GetName() {
+    return name;
+}
 
 Image* Screen::AddImage(const char* fileName) {
     auto* image = new Image(fileName);
@@ -74,9 +86,13 @@ void Screen::FreeImages() {
     backgroundImage = nullptr;
 }
 
-void Screen::SetDirtyTarget(Surface* surface) { dirtyRects.SetTarget(surface); }
+void Screen::SetDirtyTarget(Surface* surface) {
+    dirtyRects.SetTarget(surface);
+}
 
-void Screen::SetDirtyBackground(Surface* surface) { dirtyRects.SetBackground(surface); }
+void Screen::SetDirtyBackground(Surface* surface) {
+    dirtyRects.SetBackground(surface);
+}
 
 int Screen::LoadImageList(const char* iniPath) {
     for (int n = 1;; ++n) {
@@ -145,7 +161,9 @@ int Screen::Present() {
     return result;
 }
 
-void Screen::SetPresentDelegate(Screen* screen) { presentDelegate = screen; }
+void Screen::SetPresentDelegate(Screen* screen) {
+    presentDelegate = screen;
+}
 
 void Screen::AddStrip(ImageStrip* strip) {
     if (!strip)

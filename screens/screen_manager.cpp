@@ -4,7 +4,9 @@
 
 ScreenManager screenManager;
 
-void ScreenManager::Register(Screen* screen) { screens.Add(screen); }
+void ScreenManager::Register(Screen* screen) {
+    screens.Add(screen);
+}
 
 void ScreenManager::SetDisplay(plat::Display* dd, Surface* back) {
     directDraw = dd;
@@ -27,7 +29,9 @@ Screen* ScreenManager::SwitchTo(const char* screenName) {
     return current;
 }
 
-int ScreenManager::Update(int active) { return current ? current->Update(active) : 0; }
+int ScreenManager::Update(int active) {
+    return current ? current->Update(active) : 0;
+}
 
 int ScreenManager::RouteMessage(plat::Window* hwnd, unsigned message, uintptr_t wParam,
                                 intptr_t lParam) {

@@ -26,7 +26,9 @@ void OnMaximised(int clientWidth, int clientHeight) {
 }
 } // namespace
 
-int RegisterWindowClass(void*) { return plat::RegisterWindowClass(kClassName, WindowProc) ? 1 : 0; }
+int RegisterWindowClass(void*) {
+    return plat::RegisterWindowClass(kClassName, WindowProc) ? 1 : 0;
+}
 
 int CreateMainWindow(void*) {
     const ProgramConfig& program = CurrentProgram();
@@ -34,8 +36,13 @@ int CreateMainWindow(void*) {
     const int desktopH = plat::DesktopHeight();
     plat::WindowSpec spec{kClassName, program.title, 0, 0, desktopW, desktopH, true};
     if (!appState.fullscreen)
-        spec = {kClassName, program.title, desktopW / 2 - kWidth / 2,
-                desktopH / 2 - kHeight / 2, kWidth, kHeight, false};
+        spec = {kClassName,
+                program.title,
+                desktopW / 2 - kWidth / 2,
+                desktopH / 2 - kHeight / 2,
+                kWidth,
+                kHeight,
+                false};
     appState.hwnd = plat::CreateMainWindow(spec);
     if (!appState.hwnd)
         return 0;

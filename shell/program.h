@@ -2,9 +2,9 @@
 // What tells the two programs apart; the shell does everything else the same way.
 
 struct ProgramConfig {
-    const char* title;        // window title
-    const char* depthMessage; // shown when the desktop is not in 16-bit colour
-    bool isGame;              // keeps the command line, asks the frame rate every frame
+    const char* title;          // window title
+    const char* depthMessage;   // shown when the desktop is not in 16-bit colour
+    bool isGame;                // keeps the command line, asks the frame rate every frame
     bool topmostOnSmallDesktop; // the menu stays on top of an 800 by 600 desktop
     // Registers the program's screens and switches to the first one.
     void (*registerScreens)();

@@ -3,5 +3,9 @@
 #include "shell/app_state.h"
 #include "sound/sound_bank.h"
 
-void StartSoundLibrary() { soundBank.Init(appState.hwnd, 200); }
-void StopSoundLibrary() { soundBank.Shutdown(); }
+void StartSoundLibrary() {
+    soundBank.Init(appState.hwnd, 200);
+}
+void StopSoundLibrary() {
+    soundBank.Shutdown();
+}

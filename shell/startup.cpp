@@ -96,7 +96,9 @@ int MainLoop() {
 }
 } // namespace
 
-const ProgramConfig& CurrentProgram() { return *g_program; }
+const ProgramConfig& CurrentProgram() {
+    return *g_program;
+}
 
 int RunProgram(const ProgramConfig& program, const char* commandLine) {
     g_program = &program;

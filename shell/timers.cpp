@@ -10,7 +10,9 @@ namespace {
 constexpr unsigned kPeriod = 10;
 std::atomic<unsigned> timerId{0};
 
-void OnTimer(void*) { TimerEvent(); }
+void OnTimer(void*) {
+    TimerEvent();
+}
 } // namespace
 
 int InitTimers() {

@@ -34,11 +34,15 @@ int ZelInitDirectX(plat::Window* window, int width, int height) {
     return plat::InitDisplay(window, width, height, false) ? 1 : 0;
 }
 
-void ZelPrintError() { plat::ShowMessageBox(plat::DisplayError(), nullptr); }
+void ZelPrintError() {
+    plat::ShowMessageBox(plat::DisplayError(), nullptr);
+}
 
 void ZelSetViewport(int, int, int, int) {}
 
-plat::Display* ZelGetLPDD() { return plat::CurrentDisplay(); }
+plat::Display* ZelGetLPDD() {
+    return plat::CurrentDisplay();
+}
 
 void ZelGetDDInfo(plat::Surface** primary, plat::Surface** back) {
     if (primary)
@@ -59,7 +63,9 @@ int ZelFlip() {
     return plat::Flip();
 }
 
-void ZelSetWindowXY(int x, int y) { plat::SetPictureOffset(x, y); }
+void ZelSetWindowXY(int x, int y) {
+    plat::SetPictureOffset(x, y);
+}
 
 int ZelInitMouse() {
     g_mouseReady = true;
@@ -88,16 +94,22 @@ void ZelGetMouseData(int* x, int* y, int* buttons) {
         *buttons = word;
 }
 
-const unsigned char* ZelGetKeys() { return g_keyboardReady ? plat::KeyboardState() : nullptr; }
+const unsigned char* ZelGetKeys() {
+    return g_keyboardReady ? plat::KeyboardState() : nullptr;
+}
 
 int ZelInitFont(plat::Window*) {
     g_fontReady = true;
     return 1;
 }
 
-void ZelFreeFont() { g_fontReady = false; }
+void ZelFreeFont() {
+    g_fontReady = false;
+}
 
-float ZelGetFPS() { return g_fps; }
+float ZelGetFPS() {
+    return g_fps;
+}
 
 void ZelFreeDirectInput() {
     g_mouseReady = false;
@@ -105,6 +117,10 @@ void ZelFreeDirectInput() {
     g_keyboardReady = false;
 }
 
-void ZelFreeDirectX() { plat::ShutdownDisplay(); }
+void ZelFreeDirectX() {
+    plat::ShutdownDisplay();
+}
 
-bool ZelFontReady() { return g_fontReady; }
+bool ZelFontReady() {
+    return g_fontReady;
+}

@@ -18,8 +18,7 @@ plat::Display* ZelGetLPDD();
 void ZelGetDDInfo(plat::Surface** primary, plat::Surface** back);
 int ZelFlip();
 void ZelSetWindowXY(int x, int y);
-void ZelGetRGBABits(const plat::PixelFormat& format, int* red, int* green, int* blue,
-                    int* alpha);
+void ZelGetRGBABits(const plat::PixelFormat& format, int* red, int* green, int* blue, int* alpha);
 plat::Surface* ZelLoadBitmap(const char* fileName);
 plat::Surface* ZelLoadBitmap(const char* fileName, int depth);
 int ZelInitMouse();

@@ -24,12 +24,18 @@ const unsigned char* GlyphRows(char c) {
     if (c >= '0' && c <= '9')
         return digits[c - '0'];
     switch (c) {
-    case '.': return point;
-    case '-': return minus;
-    case 'F': return letterF;
-    case 'P': return letterP;
-    case 'S': return letterS;
-    default: return nullptr;
+    case '.':
+        return point;
+    case '-':
+        return minus;
+    case 'F':
+        return letterF;
+    case 'P':
+        return letterP;
+    case 'S':
+        return letterS;
+    default:
+        return nullptr;
     }
 }
 
