@@ -90,6 +90,12 @@ void OnKey(Window* w, const SDL_KeyboardEvent& e) {
     PostMessage(w, message, static_cast<WPARAM>(vk), KeyLParam(scan));
 }
 
+void PostSize(Window* w) {
+    int cw = 0, ch = 0;
+    SDL_GetWindowSize(w->sdlWindow, &cw, &ch);
+    PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MakeLParam(cw, ch));
+}
+
 void OnWindowEvent(Window* w, const SDL_WindowEvent& e) {
     switch (e.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -108,18 +114,19 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e) {
         int x = 0, y = 0;
         SDL_GetWindowPosition(w->sdlWindow, &x, &y);
         PostMessage(w, WM_MOVE, 0, MakeLParam(x, y));
+        // Windows sends the move before the size when a window is maximised, so the picture
+        // ends at the maximised place; window managers may report the move last.
+        if (w->maximized)
+            PostSize(w);
         break;
     }
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
         InvalidateDisplay();
         w->maximized = (SDL_GetWindowFlags(w->sdlWindow) & SDL_WINDOW_MAXIMIZED) != 0;
-        int cw = 0, ch = 0;
-        SDL_GetWindowSize(w->sdlWindow, &cw, &ch);
-        PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MakeLParam(cw, ch));
+        PostSize(w);
         break;
-    }
     case SDL_WINDOWEVENT_CLOSE:
         PostMessage(w, WM_CLOSE, 0, 0);
         break;
