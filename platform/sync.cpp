@@ -12,14 +12,16 @@ namespace plat {
 // One lock and one condition for every event: a wait for any of several events then needs no
 // registration with each of them, and a set can never slip between a waiter's check and its
 // sleep. The sound library has two or three waiting threads, so waking them all is cheap.
+// Both live for the whole process: a thread still waiting when the program exits must not
+// find them destroyed under it (destroying a condition with a waiter never returns).
 namespace {
 std::mutex& EventMutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 std::condition_variable& EventSignal() {
-    static std::condition_variable signal;
-    return signal;
+    static auto* signal = new std::condition_variable;
+    return *signal;
 }
 } // namespace
 
