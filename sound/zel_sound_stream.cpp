@@ -62,8 +62,8 @@ void ZelSound::end_fill_thread() {
 }
 
 int ZelSound::LoadStream(const char* fileName, uint32_t id) {
-    if (!bMusicEnabled)
-        return 0;
+    if (!bMusicEnabled || (g_StreamInfo.dwFlags & SNDSTREAM_LOADED))
+        return 0; // one stream at a time
     // A thread left from an earlier stream has ended its stream; when this call comes from
     // its next-stream callback, the thread lets itself go instead of waiting for itself.
     plat::JoinThread(g_FillThread.exchange(nullptr));

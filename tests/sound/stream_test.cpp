@@ -85,6 +85,7 @@ TEST_F(Streams, LoopingTrackGoesOnWithItsStartWithoutAGap) {
     MemoryFiles::Add("music.wav", TrackWav(frames));
     ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
     ASSERT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
+    EXPECT_EQ(zelSound.LoadStream("music.wav", 1), 0) << "one stream at a time";
     ExpectTrack(PullStream(2 * frames + 30000), 0, frames);
     EXPECT_EQ(ZelSound::GetStreamID(), 0u);
 }
