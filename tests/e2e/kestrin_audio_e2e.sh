@@ -3,7 +3,7 @@
 # private X server with SDL's disk audio driver, which writes everything the device plays to a
 # raw file (16-bit stereo). With "music" on the file must carry sound; with music=N it must be
 # silent. Effects are switched off in both runs so that only the music can make a sound.
-# Usage: kestrin_audio.sh SUITE_FOLDER
+# Usage: kestrin_audio_e2e.sh SUITE_FOLDER
 set -euo pipefail
 [ $# -eq 1 ] || {
   echo "usage: $0 SUITE_FOLDER" >&2
