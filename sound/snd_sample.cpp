@@ -101,8 +101,11 @@ int SNDSample::PlaySample(int volume, int pan) {
     SetPan(pan);
     SetVolume(volume);
     arm_stop_notify();
+    // The claim holds until the buffer plays, so that a lookup on another thread never takes
+    // the record for an idle duplicate between the two.
+    const int played = play_buffer();
     dwFlags &= ~SNDF_CLAIMED;
-    return play_buffer();
+    return played;
 }
 
 int SNDSample::StopSample() {
@@ -208,5 +211,8 @@ SNDSample* SNDSample::ChainSample(SNDSample* first, SNDSample* follower) {
         last = next;
     }
     last->pNext = follower;
+    // A follower waits for the completion thread to play it: it stays claimed meanwhile, so no
+    // lookup reuses it or frees it as an idle duplicate under that thread.
+    follower->dwFlags |= SNDF_CLAIMED;
     return first;
 }

@@ -64,6 +64,32 @@ TEST_F(Chains, StoppingAChainedSampleStartsItsFollower) {
     ExpectPlaysAtLevel(s2, 2000);
 }
 
+// A follower is played by the completion thread; until then no lookup on the main thread may
+// reuse it or free it as an idle duplicate, whoever handed it out.
+TEST_F(Chains, AWaitingFollowerIsNeitherReusedNorReclaimed) {
+    LoadConstant(10, 1000, 5000);
+    LoadConstant(11, 2000, 100);
+    LoadConstant(12, 3000, 100);
+    SNDSample* master = zelSound.PlaySample(11, 65535, 0x8000);
+    SNDSample* duplicate = zelSound.PlaySample(11, 65535, 0x8000);
+    ASSERT_NE(duplicate, master);
+    ASSERT_TRUE(duplicate->dwFlags & SNDF_DUPE);
+    ASSERT_TRUE(WaitUntil([&] {
+        Pull(64);
+        return !duplicate->SamplePlaying() && !master->SamplePlaying();
+    }));
+    SNDSample* leader = zelSound.FindSample(10);
+    SNDSample::ChainSample(leader, duplicate);
+    EXPECT_TRUE(duplicate->dwFlags & SNDF_CLAIMED);
+    zelSound.FindSample(12)->dwFlags &= ~SNDF_CLAIMED; // a walk that passes the duplicate
+    EXPECT_NE(duplicate->lpBuffer.load(), nullptr) << "the waiting follower was reclaimed";
+    EXPECT_NE(zelSound.FindSample(11), duplicate) << "the waiting follower was handed out";
+    leader->PlaySample(65535, 0x8000);
+    leader->StopSample();
+    ExpectPlaysAtLevel(duplicate, 2000);
+    EXPECT_FALSE(duplicate->dwFlags & SNDF_CLAIMED);
+}
+
 TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
     ASSERT_EQ(ZelSound::g_nMaxEventCount.load(), 64);
     std::vector<SNDSample*> leaders, followers;

@@ -54,11 +54,13 @@ TEST_F(Threads, EffectsChainsAndMusicRunBesideTheMixer) {
             SNDSample::ChainSample(b, c);
             b->PlaySample(40000, 0x8000);
         } else {
+            // Records looked up and not played are given back; a chained follower is not:
+            // the completion thread plays it.
             if (b)
                 b->dwFlags &= ~SNDF_CLAIMED;
+            if (c)
+                c->dwFlags &= ~SNDF_CLAIMED;
         }
-        if (c && !(c->dwFlags & SNDF_NOTIFY))
-            c->dwFlags &= ~SNDF_CLAIMED;
         ZelSound::SetStreamVolume(round * 1000);
         plat::SleepMs(2);
     }
