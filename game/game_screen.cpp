@@ -12,6 +12,7 @@ GameScreen::GameScreen() {
 void GameScreen::Enter(plat::Display* dd, Surface* back) {
     Screen::Enter(dd, back);
     SetUpStillPicture("background.bmp");
+    AddButton("exit", 728, 520, "exit.bmp");
 }
 
 int GameScreen::Update(int) {
@@ -19,6 +20,8 @@ int GameScreen::Update(int) {
     mouseCursor.GetState(&x, &y, &buttons);
     strips->UpdateAll(x, y, buttons);
     strips->DrawAll();
+    if (strips->WasNamedClicked("exit"))
+        return UPDATE_QUIT;
     Present();
     return 1;
 }

@@ -12,6 +12,7 @@ GamePagesScreen::GamePagesScreen() {
 void GamePagesScreen::Enter(plat::Display* dd, Surface* back) {
     Screen::Enter(dd, back);
     SetUpStillPicture("background.bmp");
+    AddButton("exit", 718, 89, "SmallExit.bmp");
 }
 
 int GamePagesScreen::Update(int) {
@@ -19,6 +20,8 @@ int GamePagesScreen::Update(int) {
     mouseCursor.GetState(&x, &y, &buttons);
     strips->UpdateAll(x, y, buttons);
     strips->DrawAll();
+    if (strips->WasNamedClicked("exit"))
+        return UPDATE_QUIT;
     return Present() ? 1 : 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "gfx/dirty_rect_list.h"
+#include "gfx/image_strip.h"
 #include "gfx/strip_group.h"
 #include "platform/profile.h"
 #include "zel/zel.h"
@@ -172,4 +173,13 @@ void Screen::AddStrip(ImageStrip* strip) {
         strips = new StripGroup;
     strip->SetOrigin(strips->X(), strips->Y());
     strips->Add(strip);
+}
+
+ImageStrip* Screen::AddButton(const char* stripName, int x, int y, const char* fileName,
+                              int frames) {
+    auto* strip = new ImageStrip(x, y);
+    strip->LoadStrip(fileName, frames, 0);
+    strip->SetName(stripName);
+    AddStrip(strip);
+    return strip;
 }

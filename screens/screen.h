@@ -42,6 +42,11 @@ class Screen {
     virtual void SetPresentDelegate(Screen* screen);
     virtual void AddStrip(ImageStrip* strip);
 
+    // A button of the screen: a strip at (x, y) cut from a bitmap of `frames` frames side by
+    // side, named and added to the screen's strips.
+    ImageStrip* AddButton(const char* stripName, int x, int y, const char* fileName,
+                          int frames = 2);
+
     StripGroup* Strips() const { return strips; }
     PtrArray<Image>* Images() const { return images; }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Both programs under a private X server: the window and its title, a picture on screen, the
-# frame rate shown and hidden with F1, and an exit code of 0 after a released Escape and after
-# the close box.
+# frame rate shown and hidden with F1, and an exit code of 0 after a released Escape, after the
+# close box and after the screen's own exit button.
 # Usage: programs_e2e.sh SUITE_FOLDER
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -35,8 +35,8 @@ expect_exit_zero() {
   fail "$1: exit code $?"
 }
 
-check_program() { # folder program title
-  local folder=$1 program=$2 title=$3 id
+check_program() { # folder program title exitX exitY
+  local folder=$1 program=$2 title=$3 exitX=$4 exitY=$5 id
   start_program "$folder" "$program"
   id=$(wait_window "$title") || fail "$title: no window"
   xdotool mousemove --window "$id" 400 300
@@ -69,9 +69,20 @@ check_program() { # folder program title
   sleep 0.3
   python3 "$here/close_window.py" "$id"
   expect_exit_zero "$title (close box)"
+
+  # The screen ends the program itself when its exit button is clicked (a click as long as a
+  # person's: the button reads the polled button state once a frame).
+  start_program "$folder" "$program"
+  id=$(wait_window "$title") || fail "$title: no window the third time"
+  xdotool mousemove --window "$id" "$exitX" "$exitY"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+  expect_exit_zero "$title (exit button)"
   echo "ok: $title"
 }
 
-check_program "$suite" Lumora "Vantelo Lumora"
-check_program "$suite/Kestrin" Kestrin "Kestrin"
+check_program "$suite" Lumora "Vantelo Lumora" 728 99
+check_program "$suite/Kestrin" Kestrin "Kestrin" 748 535
 echo "1 passed, 0 failed"

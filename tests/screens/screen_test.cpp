@@ -198,6 +198,22 @@ TEST_F(ScreenTest, LeaveFreesEverythingAndTheNextEnterStartsEmpty) {
     EXPECT_EQ(screen.StoredBack(), Back());
 }
 
+TEST_F(ScreenTest, ButtonsAreCutIntoTheirFramesPlacedAtTheGroupsOriginAndFoundByName) {
+    WriteSolidBmp(dir / "exit.bmp", 40, 10, {255, 0, 0});
+    std::vector<std::string> log;
+    LoggingScreen screen("s", &log);
+    screen.Enter(nullptr, Back());
+    screen.Strips()->SetOrigin(100, 50);
+    ImageStrip* exit = screen.AddButton("exit", 7, 8, "exit.bmp");
+    ImageStrip* missing = screen.AddButton("gone", 0, 0, "missing.bmp");
+    EXPECT_EQ(screen.Strips()->FindByName("exit"), exit);
+    EXPECT_EQ(screen.Strips()->FindByName("gone"), missing);
+    EXPECT_EQ(exit->FrameCount(), 2);
+    EXPECT_EQ(exit->Width(), 20); // two frames side by side
+    EXPECT_EQ(exit->OriginX(), 100);
+    EXPECT_EQ(missing->FrameCount(), 0); // a missing bitmap gives a button that draws nothing
+}
+
 TEST_F(ScreenTest, NamesAreCutToTheirField) {
     Screen screen;
     EXPECT_STREQ(screen.GetName(), "");
