@@ -4,6 +4,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="$1"
 shift
-cmake -S "$root" -B "$root/$dir" -G Ninja "$@" > "$root/$dir.configure.log" 2>&1 ||
-  { cat "$root/$dir.configure.log"; exit 1; }
+mkdir -p "$root/$dir"
+cmake -S "$root" -B "$root/$dir" -G Ninja "$@" > "$root/$dir/configure.log" 2>&1 ||
+  { cat "$root/$dir/configure.log"; exit 1; }
 cmake --build "$root/$dir" -j "$(nproc)"
