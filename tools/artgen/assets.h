@@ -44,7 +44,7 @@ class ArtContext {
     std::map<std::string, std::unique_ptr<Canvas>> backgrounds_;
 };
 
-// A canvas as big as the spec's whole file.
+// A canvas as big as the asset's whole file.
 std::unique_ptr<Canvas> MakeCanvas(const AssetSpec& spec);
 
 } // namespace artgen
