@@ -1,6 +1,5 @@
 #include "menu/game_pages_screen.h"
 
-#include "core/mouse_cursor.h"
 #include "gfx/strip_group.h"
 
 GamePagesScreen gamePagesScreen;
@@ -16,10 +15,7 @@ void GamePagesScreen::Enter(plat::Display* dd, Surface* back) {
 }
 
 int GamePagesScreen::Update(int) {
-    int x = 0, y = 0, buttons = 0;
-    mouseCursor.GetState(&x, &y, &buttons);
-    strips->UpdateAll(x, y, buttons);
-    strips->DrawAll();
+    UpdateStrips();
     if (strips->WasNamedClicked("exit"))
         return UPDATE_QUIT;
     return Present() ? 1 : 0;

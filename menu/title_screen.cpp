@@ -1,8 +1,5 @@
 #include "menu/title_screen.h"
 
-#include "core/mouse_cursor.h"
-#include "gfx/strip_group.h"
-
 TitleScreen titleScreen;
 
 TitleScreen::TitleScreen() {
@@ -15,9 +12,6 @@ void TitleScreen::Enter(plat::Display* dd, Surface* back) {
 }
 
 int TitleScreen::Update(int) {
-    int x = 0, y = 0, buttons = 0;
-    mouseCursor.GetState(&x, &y, &buttons);
-    strips->UpdateAll(x, y, buttons);
-    strips->DrawAll();
+    UpdateStrips();
     return Present() ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/mouse_cursor.h"
 #include "gfx/dirty_rect_list.h"
 #include "gfx/image_strip.h"
 #include "gfx/strip_group.h"
@@ -182,4 +183,19 @@ ImageStrip* Screen::AddButton(const char* stripName, int x, int y, const char* f
     strip->SetName(stripName);
     AddStrip(strip);
     return strip;
+}
+
+void Screen::UpdateStrips(int* xOut, int* yOut, int* buttonsOut) {
+    int x = 0, y = 0, buttons = 0;
+    mouseCursor.GetState(&x, &y, &buttons);
+    if (strips) {
+        strips->UpdateAll(x, y, buttons);
+        strips->DrawAll();
+    }
+    if (xOut)
+        *xOut = x;
+    if (yOut)
+        *yOut = y;
+    if (buttonsOut)
+        *buttonsOut = buttons;
 }

@@ -46,6 +46,9 @@ class Screen {
     // side, named and added to the screen's strips.
     ImageStrip* AddButton(const char* stripName, int x, int y, const char* fileName,
                           int frames = 2);
+    // How every screen's frame begins: the mouse read (presses left pending) and handed to the
+    // strips, which are then drawn. The mouse state is written to the arguments given.
+    void UpdateStrips(int* x = nullptr, int* y = nullptr, int* buttons = nullptr);
 
     StripGroup* Strips() const { return strips; }
     PtrArray<Image>* Images() const { return images; }
