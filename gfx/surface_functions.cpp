@@ -131,6 +131,18 @@ int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int fram
     return result;
 }
 
+namespace {
+// One axis of a clipped region: the span [t, t + length) on a target of `limit` pixels, and the
+// matching span of the source starting at s. Each end cut off the target is cut from the source.
+void ClipAxis(int s, int t, int length, int limit, int32_t& toLow, int32_t& toHigh,
+              int32_t& fromLow, int32_t& fromHigh) {
+    toLow = t < 0 ? 0 : t;
+    fromLow = t < 0 ? s - t : s;
+    toHigh = t + length > limit ? limit : t + length;
+    fromHigh = t + length > limit ? s - t + limit : s + length;
+}
+} // namespace
+
 // Clipped to the target only: the parts of the region that fall off the target's edges are cut
 // from the matching side of the source. A region wholly off the target leaves an empty or
 // inverted rectangle, which the blit refuses.
@@ -140,34 +152,8 @@ void BltRegion(Surface* source, int sx, int sy, int w, int h, Surface* target, i
     int targetWidth = 0, targetHeight = 0;
     GetSurfaceSize(target, &targetWidth, &targetHeight);
     SurfaceRect to{}, from{};
-    if (tx < 0) {
-        to.left = 0;
-        from.left = sx - tx;
-    } else {
-        to.left = tx;
-        from.left = sx;
-    }
-    if (tx + w > targetWidth) {
-        to.right = targetWidth;
-        from.right = sx - tx + targetWidth;
-    } else {
-        to.right = tx + w;
-        from.right = sx + w;
-    }
-    if (ty < 0) {
-        to.top = 0;
-        from.top = sy - ty;
-    } else {
-        to.top = ty;
-        from.top = sy;
-    }
-    if (ty + h > targetHeight) {
-        to.bottom = targetHeight;
-        from.bottom = sy - ty + targetHeight;
-    } else {
-        to.bottom = ty + h;
-        from.bottom = sy + h;
-    }
+    ClipAxis(sx, tx, w, targetWidth, to.left, to.right, from.left, from.right);
+    ClipAxis(sy, ty, h, targetHeight, to.top, to.bottom, from.top, from.bottom);
     plat::Blt(target, &to, source, &from, plat::BLT_KEYSRC | plat::BLT_WAIT);
 }
 
