@@ -10,16 +10,30 @@ void MouseCursor::SetPosition(int newX, int newY) {
 }
 
 namespace {
-// Takes one pending press, if any, and reports how many are still pending.
-void TakePress(std::atomic<int>& presses, int* out) {
+constexpr int kLeftBit = 1;
+constexpr int kRightBit = 2;
+
+// Takes one pending press, if any; true when one was taken.
+bool TakePress(std::atomic<int>& presses, int* stillPending) {
     int pending = presses.load();
     while (pending > 0) {
         if (presses.compare_exchange_weak(pending, pending - 1)) {
-            if (out)
-                *out = pending - 1;
-            return;
+            if (stillPending)
+                *stillPending = pending - 1;
+            return true;
         }
     }
+    return false;
+}
+
+// One button as a frame sees it. The poll counts a press before it publishes the word, so a
+// word read as down always has its press counted already.
+bool FrameSeesDown(bool shownDown, bool polledDown, std::atomic<int>& presses) {
+    if (!shownDown)
+        return TakePress(presses, nullptr) || polledDown;
+    // A press counted after the last frame showed the button down means it was released in
+    // between: show that release first; the next frame takes the new press.
+    return presses.load() > 0 ? false : polledDown;
 }
 } // namespace
 
@@ -30,8 +44,36 @@ void MouseCursor::GetState(int* xOut, int* yOut, int* buttonsOut, int* leftOut, 
         *yOut = y;
     if (buttonsOut)
         *buttonsOut = buttons;
-    TakePress(leftPresses, leftOut);
-    TakePress(rightPresses, rightOut);
+    if (leftOut)
+        TakePress(leftPresses, leftOut);
+    if (rightOut)
+        TakePress(rightPresses, rightOut);
+}
+
+void MouseCursor::GetFrameState(int* xOut, int* yOut, int* buttonsOut) {
+    if (!frameRead) {
+        const int word = buttons;
+        int seen = word & ~(kLeftBit | kRightBit);
+        if (FrameSeesDown(shownButtons & kLeftBit, word & kLeftBit, leftPresses))
+            seen |= kLeftBit;
+        if (FrameSeesDown(shownButtons & kRightBit, word & kRightBit, rightPresses))
+            seen |= kRightBit;
+        frameButtons = seen;
+        frameRead = true;
+    }
+    if (xOut)
+        *xOut = x;
+    if (yOut)
+        *yOut = y;
+    if (buttonsOut)
+        *buttonsOut = frameButtons;
+}
+
+void MouseCursor::EndFrame() {
+    if (!frameRead)
+        return;
+    shownButtons = frameButtons;
+    frameRead = false;
 }
 
 void MouseCursor::Poll() {
@@ -39,13 +81,13 @@ void MouseCursor::Poll() {
         return;
     int unusedX = 0, unusedY = 0, word = 0;
     ZelGetMouseData(&unusedX, &unusedY, &word);
-    buttons = word;
-    int left = word & 1;
-    int right = (word >> 1) & 1;
+    int left = word & kLeftBit;
+    int right = (word & kRightBit) >> 1;
     if (left && !previousLeft)
         ++leftPresses;
     if (right && !previousRight)
         ++rightPresses;
+    buttons = word;
     previousLeft = left;
     previousRight = right;
 }
@@ -59,4 +101,7 @@ void MouseCursor::Reset() {
     polling = 1;
     previousLeft = 0;
     previousRight = 0;
+    frameRead = false;
+    frameButtons = 0;
+    shownButtons = 0;
 }

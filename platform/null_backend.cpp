@@ -16,6 +16,8 @@ struct NullState {
     std::vector<std::string> boxes;
     std::map<uint32_t, int> defProcCalls;
     int systemMenuOpens = 0;
+    std::vector<StartedProgram> started;
+    std::vector<std::string> addresses;
 };
 NullState g_state;
 std::mutex g_boxMutex;
@@ -46,6 +48,19 @@ int DefWindowProcCount(uint32_t message) {
 }
 int SystemMenuOpenCount() {
     return g_state.systemMenuOpens;
+}
+const std::vector<StartedProgram>& StartedPrograms() {
+    return g_state.started;
+}
+const std::vector<std::string>& OpenedAddresses() {
+    return g_state.addresses;
+}
+void RecordProgramStart(const std::string& program, const std::string& parameter,
+                        const std::string& workDir) {
+    g_state.started.push_back({program, parameter, workDir});
+}
+void RecordAddress(const char* address) {
+    g_state.addresses.push_back(address);
 }
 
 void Reset() {

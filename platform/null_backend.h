@@ -1,6 +1,6 @@
 #pragma once
 // Test controls of the null backend: desktop facts and display probe results to inject, and what
-// the backend recorded (message boxes).
+// the backend recorded (message boxes, programs started, addresses opened).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,5 +13,12 @@ void SetCursorPos(int x, int y);
 const std::vector<std::string>& MessageBoxes(); // "caption|text" per box shown
 int DefWindowProcCount(uint32_t message);
 int SystemMenuOpenCount();
+// Programs are not started on this backend, only recorded: the program's resolved path, its
+// one parameter and the working directory. A start succeeds when that path is a runnable file.
+struct StartedProgram {
+    std::string program, parameter, workDir;
+};
+const std::vector<StartedProgram>& StartedPrograms();
+const std::vector<std::string>& OpenedAddresses(); // addresses are recorded and always open
 void Reset(); // defaults: 800x600 desktop of depth 16, probe succeeds, nothing recorded
 } // namespace plat::null

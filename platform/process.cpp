@@ -13,6 +13,9 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/backend.h"
+#include "platform/window_internal.h"
+
 extern char** environ;
 
 namespace plat {
@@ -141,6 +144,10 @@ bool StartProgram(const char* file, const char* parameter, const char* workDir) 
     std::string directory = workDir && *workDir ? AbsolutePath(NativePath(workDir)) : "";
     std::string program = ResolveProgram(file, directory);
     std::string argument = parameter ? parameter : "";
+    if (CurrentBackend() == BackendKind::Null) {
+        null::RecordProgramStart(program, argument, directory);
+        return IsRunnableFile(program);
+    }
     char* argv[3] = {program.data(), argument.empty() ? nullptr : argument.data(), nullptr};
     return Spawn(argv, false, directory);
 }
@@ -148,6 +155,10 @@ bool StartProgram(const char* file, const char* parameter, const char* workDir) 
 bool OpenAddress(const char* address) {
     if (!address || !*address)
         return false;
+    if (CurrentBackend() == BackendKind::Null) {
+        null::RecordAddress(address);
+        return true;
+    }
     const char* browser = std::getenv("BROWSER");
     std::string program = browser && *browser ? browser : "xdg-open";
     std::string argument = address;

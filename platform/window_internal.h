@@ -37,6 +37,9 @@ namespace null {
 void RecordMessageBox(const char* text, const char* caption);
 void RecordDefWindowProc(uint32_t message);
 void RecordSystemMenuOpen();
+void RecordProgramStart(const std::string& program, const std::string& parameter,
+                        const std::string& workDir);
+void RecordAddress(const char* address);
 int DesktopWidth();
 int DesktopHeight();
 int DesktopDepth();

@@ -89,7 +89,7 @@ int PopupScreen::Run(char* resultOut, size_t resultSize, const char* backgroundN
             return 1;
         }
         int mouseX = 0, mouseY = 0, buttons = 0;
-        mouseCursor.GetState(&mouseX, &mouseY, &buttons);
+        mouseCursor.GetFrameState(&mouseX, &mouseY, &buttons);
         if (PumpMessages())
             break;
         if (background)

@@ -158,6 +158,7 @@ int Screen::Present() {
     if (presentDelegate)
         return presentDelegate->Present();
     int result = ZelFlip();
+    mouseCursor.EndFrame();
     dirtyRects.FlipPage();
     dirtyRects.Restore(dirtyRects.BackSurface());
     return result;
@@ -187,7 +188,7 @@ ImageStrip* Screen::AddButton(const char* stripName, int x, int y, const char* f
 
 void Screen::UpdateStrips(int* xOut, int* yOut, int* buttonsOut) {
     int x = 0, y = 0, buttons = 0;
-    mouseCursor.GetState(&x, &y, &buttons);
+    mouseCursor.GetFrameState(&x, &y, &buttons);
     if (strips) {
         strips->UpdateAll(x, y, buttons);
         strips->DrawAll();

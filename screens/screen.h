@@ -46,8 +46,9 @@ class Screen {
     // side, named and added to the screen's strips.
     ImageStrip* AddButton(const char* stripName, int x, int y, const char* fileName,
                           int frames = 2);
-    // How every screen's frame begins: the mouse read (presses left pending) and handed to the
-    // strips, which are then drawn. The mouse state is written to the arguments given.
+    // How every screen's frame begins: the frame's mouse state (a click between two frames
+    // included) handed to the strips, which are then drawn. The state is written to the
+    // arguments given.
     void UpdateStrips(int* x = nullptr, int* y = nullptr, int* buttons = nullptr);
 
     StripGroup* Strips() const { return strips; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "core/timer_service.h"
@@ -131,11 +132,49 @@ TEST_F(MouseCursorTest, OutArgumentsAreOptionalAndUntouchedWithNothingPending) {
 
     Button(kLeft, true);
     Polls(1);
-    // A read without press arguments still takes a pending press.
+    // A read without press arguments leaves the press pending.
     mouseCursor.GetState(&x, nullptr, nullptr);
     mouseCursor.GetState(nullptr, nullptr, nullptr, &left, nullptr);
-    EXPECT_EQ(left, 42);
+    EXPECT_EQ(left, 0);
 }
+
+// What the frames see of the left button, for button events between frames: 'D' down and 'U'
+// up, each followed by one poll; '|' ends a frame (read twice, then presented).
+struct FrameCase {
+    const char* name;
+    const char* events;
+    const char* seen; // the left bit each frame read, in order
+};
+
+class MouseFrameTest : public MouseCursorTest, public ::testing::WithParamInterface<FrameCase> {};
+
+TEST_P(MouseFrameTest, EveryClickReachesTheFramesOnce) {
+    std::string seen;
+    for (const char* e = GetParam().events; *e; ++e) {
+        if (*e == 'D' || *e == 'U') {
+            Button(kLeft, *e == 'D');
+            Polls(1);
+            continue;
+        }
+        int first = -1, second = -1;
+        mouseCursor.GetFrameState(nullptr, nullptr, &first);
+        mouseCursor.GetFrameState(nullptr, nullptr, &second);
+        EXPECT_EQ(first, second) << "two reads in one frame disagree";
+        seen += (first & kLeft) ? '1' : '0';
+        mouseCursor.EndFrame();
+    }
+    EXPECT_EQ(seen, GetParam().seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Taps, MouseFrameTest,
+    ::testing::Values(FrameCase{"TapBetweenFrames", "DU|||", "100"},
+                      FrameCase{"HeldOverFrames", "D|||U||", "11100"},
+                      FrameCase{"TwoTapsBetweenFrames", "DUDU||||", "1010"},
+                      FrameCase{"ReleasedAndPressedAgainBetweenFrames", "D|UD||U|", "1010"},
+                      FrameCase{"TapWhileIdleAfterAClick", "D|U|DU||", "1010"},
+                      FrameCase{"NoPress", "||", "00"}),
+    [](const ::testing::TestParamInfo<FrameCase>& info) { return info.param.name; });
 
 TEST_F(MouseCursorTest, NothingIsCountedWhilePollingIsOffOrTheMouseIsReleased) {
     mouseCursor.SetPolling(0);

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/backend.h"
+#include "platform/null_backend.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -182,4 +184,24 @@ TEST_F(OpenAddressTest, FallsBackToXdgOpenAndReportsAMissingBrowser) {
     EXPECT_FALSE(plat::OpenAddress("http://lumora.example/"));
     EXPECT_FALSE(plat::OpenAddress(""));
     EXPECT_TRUE(NoZombiesRemain());
+}
+
+// On the null backend nothing is started: tests of the programs read what would have been.
+TEST(StartProgram, NullBackendRecordsTheStartAndChecksTheProgramFile) {
+    TempDir dir;
+    WriteRecorder(dir / "Kestrin", dir / "record");
+    plat::SelectBackend(plat::BackendKind::Null);
+    plat::null::Reset();
+    EXPECT_TRUE(plat::StartProgram("Kestrin", "/suite", dir.path().c_str()));
+    EXPECT_FALSE(plat::StartProgram("Missing", "", dir.path().c_str()));
+    EXPECT_TRUE(plat::OpenAddress("http://127.0.0.1:8080/"));
+    const auto& started = plat::null::StartedPrograms();
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0].program, dir.path().string() + "/Kestrin");
+    EXPECT_EQ(started[0].parameter, "/suite");
+    EXPECT_EQ(started[0].workDir, dir.path().string());
+    EXPECT_EQ(plat::null::OpenedAddresses(), std::vector<std::string>{"http://127.0.0.1:8080/"});
+    plat::null::Reset();
+    plat::SelectBackend(plat::BackendKind::Sdl);
+    EXPECT_FALSE(fs::exists(dir.path() / "record"));
 }

@@ -124,6 +124,26 @@ TEST_F(PopupScreenTest, DefaultStripEndsRunWithDefault) {
     EXPECT_EQ(BackPixel(299, 240), kBlack);
 }
 
+TEST_F(PopupScreenTest, ATapBetweenTwoFramesClosesItOnce) {
+    popup.AddBackground(Path("panel.bmp").c_str(), nullptr);
+    popup.AddDefaultStrip();
+    mouseCursor.SetPosition(350, 300);
+    popup.script = [](int frame) {
+        if (frame == 1) { // pressed and released before the next frame reads the mouse
+            PressLeft();
+            ReleaseLeft();
+        }
+    };
+    char result[64] = "";
+    EXPECT_EQ(popup.Run(result, nullptr), 1);
+    EXPECT_STREQ(result, "default");
+    EXPECT_EQ(popup.frames, 3); // hover, the tap's press, its release
+    // The tap was taken: the next pop-up sees no click.
+    popup.script = [](int) { TimerEvent(); };
+    popup.maxFrames = popup.frames + 5;
+    EXPECT_EQ(popup.Run(result, nullptr), 0);
+}
+
 TEST_F(PopupScreenTest, AButtonAddedAfterTheDefaultStripIsHiddenByIt) {
     popup.AddBackground(Path("panel.bmp").c_str(), nullptr);
     popup.AddDefaultStrip();

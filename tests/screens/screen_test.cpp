@@ -214,6 +214,25 @@ TEST_F(ScreenTest, ButtonsAreCutIntoTheirFramesPlacedAtTheGroupsOriginAndFoundBy
     EXPECT_EQ(missing->FrameCount(), 0); // a missing bitmap gives a button that draws nothing
 }
 
+TEST_F(ScreenTest, ATapBetweenTwoFramesClicksAButtonOnce) {
+    WriteSolidBmp(dir / "exit.bmp", 40, 10, {255, 0, 0});
+    Screen screen;
+    screen.Enter(nullptr, Back());
+    screen.AddButton("exit", 100, 100, "exit.bmp");
+    mouseCursor.SetPosition(105, 105);
+    int clicks = 0;
+    for (int frame = 0; frame < 6; ++frame) {
+        if (frame == 1) {
+            PressLeft();
+            ReleaseLeft();
+        }
+        screen.UpdateStrips();
+        clicks += screen.Strips()->WasNamedClicked("exit");
+        screen.Present();
+    }
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(ScreenTest, NamesAreCutToTheirField) {
     Screen screen;
     EXPECT_STREQ(screen.GetName(), "");
