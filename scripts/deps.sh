@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
+# Further packages a script needs besides (cloc, gcovr) may be given as arguments.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
@@ -7,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps imagemagick python3
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
