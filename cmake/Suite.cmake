@@ -1,9 +1,10 @@
 # Lays out the ready-to-run suite folder build/suite: the two programs and every picture,
-# sound and settings file that tools/artgen makes.
+# sound and settings file that tools/artgen makes; and the desktop icons in build/icons.
 set(SUITE_DIR ${CMAKE_BINARY_DIR}/suite)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/suite.stamp
   COMMAND $<TARGET_FILE:artgen> --out ${SUITE_DIR}
+  COMMAND $<TARGET_FILE:artgen> --icons ${CMAKE_BINARY_DIR}/icons
   COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/suite.stamp
   DEPENDS artgen
   COMMENT "Generating the suite's pictures and sounds")

@@ -36,7 +36,8 @@ const Section kRules[] = {
 
 const Section kCredits[] = {
     {"Game", "Kestrin, a patience game against the clock, and Lumora, the menu of the suite."},
-    {"Made by", "The Kestrin development team: design, programming, rules and testing."},
+    {"Made by", "The Kestrin development team: design, programming, rules and testing. "
+                "Free software under the MIT licence (the LICENSE file)."},
     {"Artwork", "Every picture, card and sound is made by the suite's own generator, drawn "
                 "with vector paths and synthesised note by note."},
     {"SDL2", "Simple DirectMedia Layer: windows, input and sound. zlib licence."},

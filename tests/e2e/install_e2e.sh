@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The per-user installation in a temporary home: the suite folder, the desktop entries (valid,
+# naming the installed programs) and the icons where the XDG rules put them; both programs start
+# from the installed place; a second install keeps the player's files and restores the shipped
+# ones; uninstall keeps the player's files unless asked, and --purge leaves nothing behind.
+# Usage: install_e2e.sh SUITE_FOLDER (the build folder is its parent)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+build="$(cd "$1/.." && pwd)"
+source "$here/lib.sh"
+export SUITE_NO_MESSAGE_BOXES=1
+work=$(mktemp -d)
+trap 'stop_x; rm -rf "$work"' EXIT
+export HOME="$work/home with space"
+export XDG_DATA_HOME="$HOME/.local/share"
+mkdir -p "$XDG_DATA_HOME"
+data="$XDG_DATA_HOME"
+suite="$data/lumora"
+
+fail() {
+  echo "FAIL: $*" >&2
+  cat "$work/out.txt" >&2 2>/dev/null || true
+  exit 1
+}
+# What the home holds, but for the sound server's client state that starting a program makes.
+listing() { (cd "$HOME" && find . -path ./.config/pulse -prune -o -print | grep -v '^./.config$' | sort); }
+
+before=$(listing)
+"$root/scripts/install.sh" --build-dir "$build" >/dev/null || fail "install"
+
+for file in Lumora Kestrin/Kestrin; do
+  [ -x "$suite/$file" ] || fail "$file not installed as a program"
+done
+for file in background.bmp options.ini Kestrin/cardset.bmp Kestrin/sounds/music.wav \
+  Kestrin/title/Credits.bmp setup.ini Kestrin/setup.ini; do
+  case $file in
+  options.ini) [ ! -e "$suite/$file" ] || fail "options.ini shipped" ;;
+  *) [ -w "$suite/$file" ] || fail "$file not installed writable" ;;
+  esac
+done
+for size in 48 128 256; do
+  for icon in lumora kestrin; do
+    png="$data/icons/hicolor/${size}x${size}/apps/$icon.png"
+    [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "icon $png"
+  done
+done
+desktop-file-validate "$data/applications/lumora.desktop" "$data/applications/kestrin.desktop" ||
+  fail "desktop entries do not validate"
+
+# Each entry's Exec starts its program from the installed place.
+start_x 800x600x24
+run_entry() { # entry title-pattern
+  local exec id i
+  exec=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$data/applications/$1.desktop")
+  [ -x "$exec" ] || fail "$1: Exec does not name the installed program: $exec"
+  (cd / && exec "$exec") >"$work/out.txt" 2>&1 &
+  local pid=$!
+  for i in $(seq 1 200); do
+    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || fail "$1: no window"
+  sleep 0.5
+  shot "$work/$1.png"
+  [ "$(pixels_like "$work/$1.png" 300 200 200 200 0 0 0)" -lt 40000 ] || fail "$1: black window"
+  xdotool key Escape
+  for i in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$pid" || fail "$1: exit code $?"
+}
+run_entry lumora '^Vantelo Lumora$'
+run_entry kestrin '^Kestrin'
+
+# A second install: the player's files stay, a damaged shipped picture is replaced.
+printf '[setup]\nplayerid=3\n' >"$suite/options.ini"
+printf '[setup]\nfullscreen=1\n' >"$suite/setup.ini"
+head -c 5204 /dev/urandom >"$suite/Kestrin/hiscore.dat"
+cp "$suite/Kestrin/hiscore.dat" "$work/hiscore.dat"
+echo damaged >"$suite/background.bmp"
+"$root/scripts/install.sh" --build-dir "$build" >/dev/null || fail "second install"
+grep -q playerid=3 "$suite/options.ini" || fail "options.ini not kept"
+grep -q fullscreen=1 "$suite/setup.ini" || fail "setup.ini not kept"
+cmp -s "$work/hiscore.dat" "$suite/Kestrin/hiscore.dat" || fail "hiscore.dat not kept"
+cmp -s "$build/suite/background.bmp" "$suite/background.bmp" || fail "picture not updated"
+
+"$root/scripts/uninstall.sh" >/dev/null || fail "uninstall"
+[ ! -e "$suite/Lumora" ] && [ ! -e "$data/applications/lumora.desktop" ] ||
+  fail "uninstall left programs or entries"
+[ -z "$(find "$data/icons" -name '*.png' 2>/dev/null)" ] || fail "uninstall left icons"
+cmp -s "$work/hiscore.dat" "$suite/Kestrin/hiscore.dat" && [ -f "$suite/options.ini" ] ||
+  fail "uninstall removed the player's files"
+"$root/scripts/uninstall.sh" --purge >/dev/null || fail "uninstall --purge"
+[ "$(listing)" = "$before" ] || fail "left behind: $(diff <(echo "$before") <(listing))"
+echo "1 passed, 0 failed"
