@@ -1,5 +1,5 @@
-#include "platform/ascii_case.h"
 #include "platform/files.h"
+#include "platform/ascii_case.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -11,7 +11,6 @@
 
 namespace plat {
 namespace {
-
 
 bool EntryExists(const std::string& path) {
     struct stat info;
@@ -86,12 +85,6 @@ std::string NativePath(const char* path) {
     if (mapped.back() == '/' && resolved.back() != '/')
         resolved += '/';
     return resolved;
-}
-
-FILE* OpenFile(const char* path, const char* mode) {
-    if (!path || !mode)
-        return nullptr;
-    return std::fopen(NativePath(path).c_str(), mode);
 }
 
 bool FileExists(const char* path) {

@@ -14,16 +14,30 @@ namespace plat {
 // case-insensitively where the exact name does not exist (an unresolved tail is kept as is).
 std::string NativePath(const char* path);
 
-// fopen through NativePath; null when the file cannot be opened.
+// When a function below fails, errno tells why: besides the system's own values, ENODEV for a
+// name that is not a regular file (a pipe, a device) and EFBIG for a file over the size
+// allowed. FileErrorText turns it into words.
+
+// fopen through NativePath; null when the file cannot be opened. For reading, only regular
+// files are opened, and a pipe or a device never blocks the caller.
 FILE* OpenFile(const char* path, const char* mode);
 bool FileExists(const char* path);
 
-// Reads a whole file into out; false when it cannot be opened or read.
-bool ReadWholeFile(const char* path, std::string* out);
+// Reads a whole regular file of at most maxBytes into out; false (out empty) when it cannot be
+// opened or read, or is larger.
+bool ReadWholeFile(const char* path, std::string* out, size_t maxBytes);
 // Replaces the file with the given bytes: they go to a temporary file beside it, reach the
 // disk, and are renamed over the target, so a crash or a full disk leaves the old file or the
 // new one, never a part of either. False (and the old file untouched) when that fails.
+// Temporary files that killed writers left beside the target are removed.
 bool ReplaceFile(const char* path, const void* data, size_t size);
+
+// The reason for an errno left by the functions here.
+const char* FileErrorText(int error);
+// One line on standard error about a file that could not be loaded or saved, for example
+// `cannot load picture "background.bmp": No such file or directory`: a broken install or a
+// read-only folder shows in the terminal or the session log, not only as a black window.
+void ReportFileFailure(const char* action, const char* path, const char* reason);
 
 bool SetCurrentDir(const char* path);
 // Writes the current directory, cut to size - 1 bytes and NUL-terminated; false on failure.

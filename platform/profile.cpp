@@ -1,11 +1,13 @@
 // Settings files as the Windows profile functions read and write them: "[section]" lines,
 // "key=value" lines, names compared without regard to case, blanks around names and values
 // ignored, the first matching section and the first matching key in it taking effect.
-#include "platform/ascii_case.h"
 #include "platform/profile.h"
+#include "platform/ascii_case.h"
 
 #include "platform/files.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -39,7 +41,6 @@ std::string_view Trim(std::string_view text) {
         text.remove_suffix(1);
     return text;
 }
-
 
 // Lines end at "\n", "\r\n" or a lone "\r"; a UTF-8 byte order mark at the start is skipped.
 std::vector<Line> SplitLines(std::string_view text) {
@@ -141,6 +142,70 @@ bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// Whether a key may be written under this section: names that would read back as something
+// else are refused rather than written.
+bool WritableNames(std::string_view section, std::string_view key) {
+    return !HasLineBreak(section) && section.find(']') == std::string_view::npos && !key.empty() &&
+           !HasLineBreak(key) && key.find('=') == std::string_view::npos && key.front() != '[' &&
+           key.front() != ';';
+}
+
+// The text with key=value set in the section: a key that is there keeps its line, its
+// indentation and its spelling, and only its value changes; a missing key goes to the end of
+// its section, a missing section to the end of the file.
+std::string WithKey(const std::string& text, std::string_view section, std::string_view key,
+                    std::string_view value) {
+    // A value is one line: whatever follows a line break in it is dropped.
+    value = value.substr(0, value.find_first_of("\r\n"));
+    std::vector<Line> lines = SplitLines(text);
+    std::string lineBreak = "\n";
+    for (const Line& line : lines) {
+        if (line.next > line.end) {
+            lineBreak = text.substr(line.end, line.next - line.end);
+            break;
+        }
+    }
+    Lookup found = Find(text, lines, section, key);
+    std::string updated;
+    if (found.key >= 0) {
+        const Line& line = lines[found.key];
+        Parsed parsed = Classify(std::string_view(text).substr(line.begin, line.end - line.begin));
+        size_t nameStart = static_cast<size_t>(parsed.name.data() - text.data());
+        updated = text.substr(0, nameStart);
+        updated.append(parsed.name).append("=").append(value);
+        updated.append(text, line.end);
+    } else {
+        size_t insertAt = found.section >= 0 ? lines[found.lastContent].next : text.size();
+        updated = text.substr(0, insertAt);
+        if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r')
+            updated += lineBreak;
+        if (found.section < 0)
+            updated.append("[").append(section).append("]").append(lineBreak);
+        updated.append(key).append("=").append(value).append(lineBreak);
+        updated.append(text, insertAt);
+    }
+    return updated;
+}
+
+// The leading decimal number of a value, when it has one that fits in 64 bits.
+bool LeadingNumber(std::string_view text, long long* number) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return false;
+    long long value = 0;
+    for (; !text.empty() && text.front() >= '0' && text.front() <= '9'; text.remove_prefix(1)) {
+        if (value > (LLONG_MAX - 9) / 10)
+            return false;
+        value = value * 10 + (text.front() - '0');
+    }
+    *number = negative ? -value : value;
+    return true;
+}
+
 } // namespace
 
 size_t GetProfileString(const char* section, const char* key, const char* defaultValue, char* out,
@@ -151,7 +216,7 @@ size_t GetProfileString(const char* section, const char* key, const char* defaul
     while (!fallback.empty() && IsBlank(fallback.back()))
         fallback.remove_suffix(1);
     std::string text;
-    if (!section || !key || !path || !ReadWholeFile(path, &text))
+    if (!section || !key || !path || !ReadWholeFile(path, &text, MAX_PROFILE_BYTES))
         return CopyCut(fallback, out, size);
     std::vector<Line> lines = SplitLines(text);
     Lookup found = Find(text, lines, Trim(section), Trim(key));
@@ -162,51 +227,42 @@ size_t GetProfileString(const char* section, const char* key, const char* defaul
     return CopyCut(Unquote(parsed.value), out, size);
 }
 
-bool WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
-    if (!section || !key || !value || !path)
-        return false;
-    std::string_view sectionName = Trim(section);
-    std::string_view keyName = Trim(key);
-    // Names that would read back as something else are refused rather than written.
-    if (HasLineBreak(sectionName) || sectionName.find(']') != std::string_view::npos ||
-        keyName.empty() || HasLineBreak(keyName) || keyName.find('=') != std::string_view::npos ||
-        keyName.front() == '[' || keyName.front() == ';')
-        return false;
-    // A value is one line: whatever follows a line break in it is dropped.
-    std::string_view newValue(value);
-    newValue = newValue.substr(0, newValue.find_first_of("\r\n"));
+int GetProfileInt(const char* section, const char* key, int defaultValue, int minimum, int maximum,
+                  const char* path) {
+    char text[256];
+    GetProfileString(section, key, "", text, sizeof text, path);
+    long long number = 0;
+    if (!LeadingNumber(text, &number) || number < minimum || number > maximum)
+        return defaultValue;
+    return static_cast<int>(number);
+}
 
-    std::string text;
-    if (!ReadWholeFile(path, &text) && FileExists(path))
+bool WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+    const ProfileValue one{key, value};
+    return WriteProfileStrings(section, &one, 1, path);
+}
+
+bool WriteProfileStrings(const char* section, const ProfileValue* values, size_t count,
+                         const char* path) {
+    if (!section || !path || (!values && count > 0)) {
+        errno = EINVAL;
         return false;
-    std::vector<Line> lines = SplitLines(text);
-    std::string lineBreak = "\n";
-    for (const Line& line : lines) {
-        if (line.next > line.end) {
-            lineBreak = text.substr(line.end, line.next - line.end);
-            break;
+    }
+    std::string_view sectionName = Trim(section);
+    for (size_t i = 0; i < count; ++i) {
+        if (!values[i].key || !values[i].value ||
+            !WritableNames(sectionName, Trim(values[i].key))) {
+            errno = EINVAL;
+            return false;
         }
     }
-    Lookup found = Find(text, lines, sectionName, keyName);
-    std::string updated;
-    if (found.key >= 0) {
-        const Line& line = lines[found.key];
-        Parsed parsed = Classify(std::string_view(text).substr(line.begin, line.end - line.begin));
-        // The line keeps its indentation and the key its spelling; only the value changes.
-        size_t nameStart = static_cast<size_t>(parsed.name.data() - text.data());
-        updated = text.substr(0, nameStart);
-        updated.append(parsed.name).append("=").append(newValue);
-        updated.append(text, line.end);
-    } else {
-        size_t insertAt = found.section >= 0 ? lines[found.lastContent].next : text.size();
-        updated = text.substr(0, insertAt);
-        if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r')
-            updated += lineBreak;
-        if (found.section < 0)
-            updated.append("[").append(sectionName).append("]").append(lineBreak);
-        updated.append(keyName).append("=").append(newValue).append(lineBreak);
-        updated.append(text, insertAt);
-    }
+    std::string text;
+    // A file that is there but cannot be read is not overwritten with what little we know.
+    if (!ReadWholeFile(path, &text, MAX_PROFILE_BYTES) && errno != ENOENT)
+        return false;
+    std::string updated = text;
+    for (size_t i = 0; i < count; ++i)
+        updated = WithKey(updated, sectionName, Trim(values[i].key), values[i].value);
     // Writing back what the file already holds (the players after an unchanged edit) costs
     // no disk write.
     if (updated == text)

@@ -1,7 +1,7 @@
 #include "screens/screen.h"
 
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/mouse_cursor.h"
@@ -113,11 +113,8 @@ int Screen::LoadImageList(const char* iniPath) {
             images = new PtrArray<Image>;
         images->Add(image);
         CopyName(image->name, section);
-        char number[256];
-        plat::GetProfileString(section, "x", "", number, sizeof number, iniPath);
-        image->x = std::atoi(number);
-        plat::GetProfileString(section, "y", "", number, sizeof number, iniPath);
-        image->y = std::atoi(number);
+        image->x = plat::GetProfileInt(section, "x", 0, INT_MIN, INT_MAX, iniPath);
+        image->y = plat::GetProfileInt(section, "y", 0, INT_MIN, INT_MAX, iniPath);
     }
 }
 

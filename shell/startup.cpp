@@ -1,3 +1,4 @@
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -40,10 +41,10 @@ bool EnvironmentUsable(const ProgramConfig& program) {
     return true;
 }
 
+// Any number that is not 0 asks for full screen; text that is no number, or a number too
+// large for an int, counts as the default, a window.
 int ReadFullscreenSetting() {
-    char value[256];
-    plat::GetProfileString("setup", "fullscreen", "0", value, sizeof value, ".\\setup.ini");
-    return std::atoi(value);
+    return plat::GetProfileInt("setup", "fullscreen", 0, INT_MIN, INT_MAX, ".\\setup.ini");
 }
 
 bool SetUpDisplay() {

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <vector>
 
 namespace fs = std::filesystem;
 using testing_support::CurrentDirGuard;
@@ -123,15 +127,40 @@ TEST(ListDirectory, AcceptsWrittenPathsAndFailsOnMissingFolders) {
     EXPECT_TRUE(entries.empty());
 }
 
-TEST(ReadWholeFile, ReadsEveryByteIncludingNuls) {
+TEST(ReadWholeFile, ReadsEveryByteIncludingNulsUpToTheLimit) {
     TempDir dir;
     std::string bytes("a\0b\r\n", 5);
     WriteBytes(dir / "data", bytes);
     std::string read;
-    ASSERT_TRUE(plat::ReadWholeFile((dir / "DATA").c_str(), &read));
+    ASSERT_TRUE(plat::ReadWholeFile((dir / "DATA").c_str(), &read, 5));
     EXPECT_EQ(read, bytes);
-    EXPECT_FALSE(plat::ReadWholeFile((dir / "none").c_str(), &read));
+    EXPECT_FALSE(plat::ReadWholeFile((dir / "data").c_str(), &read, 4));
+    EXPECT_EQ(errno, EFBIG);
     EXPECT_TRUE(read.empty());
+    EXPECT_FALSE(plat::ReadWholeFile((dir / "none").c_str(), &read, 5));
+    EXPECT_EQ(errno, ENOENT);
+}
+
+// A pipe or a device named like a settings or score file must neither block the program nor
+// feed it for ever: only regular files are read.
+TEST(ReadWholeFile, WhatIsNotARegularFileIsRefusedAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir.path() / "zeros");
+    fs::create_directory(dir.path() / "folder");
+    const struct {
+        const char* name;
+        int error;
+    } cases[] = {{"pipe", ENODEV}, {"zeros", ENODEV}, {"folder", EISDIR}};
+    for (const auto& c : cases) {
+        std::string read = "stale";
+        EXPECT_FALSE(plat::ReadWholeFile((dir / c.name).c_str(), &read, 1 << 20)) << c.name;
+        EXPECT_EQ(errno, c.error) << c.name;
+        EXPECT_TRUE(read.empty()) << c.name;
+        EXPECT_EQ(plat::OpenFile((dir / c.name).c_str(), "rb"), nullptr) << c.name;
+        EXPECT_EQ(errno, c.error) << c.name;
+    }
+    EXPECT_STREQ(plat::FileErrorText(ENODEV), "not a regular file");
 }
 
 TEST(ReplaceFile, WritesTheBytesAndLeavesNoTemporaryBehind) {
@@ -163,4 +192,32 @@ TEST(ReplaceFile, FollowsALinkAndFailsWithoutTouchingAnything) {
     EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
     size_t names = std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
     EXPECT_EQ(names, 3u);
+}
+
+// Writers killed between creating their temporary file and the rename leave it behind; the
+// next write of the same file removes those, and only those.
+TEST(ReplaceFile, RemovesTemporariesThatGoneWritersLeft) {
+    TempDir dir;
+    pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const std::string dead = ".hiscore.dat.tmp" + std::to_string(gone);
+    const std::string alive = ".hiscore.dat.tmp" + std::to_string(getppid());
+    const std::vector<std::string> stale = {dead + "_0", dead + "_17"};
+    const std::vector<std::string> kept = {alive + "_3", ".hiscore.dat.tmpnotes",
+                                           ".other.dat.tmp" + std::to_string(gone) + "_0",
+                                           dead + "_", "hiscore.dat"};
+    for (const auto& name : stale)
+        WriteBytes(dir / name, "half");
+    for (const auto& name : kept)
+        WriteBytes(dir / name, "keep");
+    ASSERT_TRUE(plat::ReplaceFile((dir / "hiscore.dat").c_str(), "new", 3));
+    for (const auto& name : stale)
+        EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
+    size_t names = std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
+    EXPECT_EQ(names, kept.size());
 }

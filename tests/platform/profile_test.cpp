@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <climits>
 #include <cstring>
 #include <filesystem>
 
@@ -135,4 +138,80 @@ TEST_F(ProfileTest, WritingFollowsWrittenPathsAndLeavesNoTemporaryFiles) {
     size_t names = std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
     EXPECT_EQ(names, 2u);
     EXPECT_FALSE(plat::WriteProfileString("setup", "a", "b", (dir / "none/x.ini").c_str()));
+}
+
+TEST_F(ProfileTest, NumbersAreReadWithinTheirRange) {
+    Given("[setup]\nflag=1\nlead=7th\nplus= +3 \nnegative=-5\nhuge=99999999999999999999\n"
+          "above=2147483648\ntop=2147483647\nbottom=-2147483648\nword=yes\nempty=\n"
+          "eight=8\nsign=-\n");
+    const struct {
+        const char* key;
+        int minimum, maximum, expected;
+    } cases[] = {
+        {"flag", INT_MIN, INT_MAX, 1},
+        {"lead", 0, 7, 7},
+        {"plus", 0, 7, 3},
+        {"negative", -10, 10, -5},
+        {"negative", 0, 10, 42},
+        {"huge", INT_MIN, INT_MAX, 42},
+        {"above", INT_MIN, INT_MAX, 42},
+        {"top", INT_MIN, INT_MAX, INT_MAX},
+        {"bottom", INT_MIN, INT_MAX, INT_MIN},
+        {"word", INT_MIN, INT_MAX, 42},
+        {"empty", INT_MIN, INT_MAX, 42},
+        {"eight", 0, 7, 42},
+        {"sign", INT_MIN, INT_MAX, 42},
+        {"missing", 0, 7, 42},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plat::GetProfileInt("SETUP", c.key, 42, c.minimum, c.maximum, ini.c_str()),
+                  c.expected)
+            << c.key;
+}
+
+// A pipe, a device or a huge file named like a settings file reads as a missing file, at once,
+// and is never replaced by a write.
+TEST_F(ProfileTest, OnlyRegularFilesOfASaneSizeAreRead) {
+    std::string big = "[setup]\nfullscreen=1\n";
+    big.resize(plat::MAX_PROFILE_BYTES, ';');
+    WriteBytes(dir / "big.ini", big);
+    EXPECT_EQ(plat::GetProfileInt("setup", "fullscreen", 0, 0, 1, (dir / "big.ini").c_str()), 1);
+    WriteBytes(dir / "big.ini", big + ";");
+    ASSERT_EQ(mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir.path() / "zero.ini");
+    fs::create_directory(dir.path() / "folder.ini");
+    for (const char* name : {"big.ini", "pipe.ini", "zero.ini", "folder.ini"}) {
+        std::string path = dir / name;
+        char value[8];
+        plat::GetProfileString("setup", "fullscreen", "0", value, sizeof value, path.c_str());
+        EXPECT_STREQ(value, "0") << name;
+        EXPECT_FALSE(plat::WriteProfileString("setup", "fullscreen", "1", path.c_str())) << name;
+    }
+    EXPECT_EQ(fs::file_size(dir.path() / "big.ini"), plat::MAX_PROFILE_BYTES + 1);
+    EXPECT_TRUE(fs::is_fifo(dir.path() / "pipe.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "zero.ini"));
+}
+
+// A record is written as several keys at once; the file must read exactly as if they had been
+// written one by one.
+TEST_F(ProfileTest, SeveralKeysWriteAsTheyWouldOneByOne) {
+    const plat::ProfileValue values[] = {
+        {"name", "Kim"}, {"Address", " x "}, {"email", "a\nb"}, {"send", "N"}, {"NAME", "Lee"}};
+    const std::string starts[] = {"", "[setup]\r\nplayerid=2\r\n",
+                                  "[player3]\nsend=Y\n  name = old \n\n[Player4]\nname=x",
+                                  "; only a comment"};
+    for (const std::string& start : starts) {
+        Given(start);
+        for (const auto& v : values)
+            ASSERT_TRUE(Write("Player3", v.key, v.value));
+        const std::string oneByOne = File();
+        Given(start);
+        ASSERT_TRUE(plat::WriteProfileStrings("Player3", values, std::size(values), ini.c_str()));
+        EXPECT_EQ(File(), oneByOne) << start;
+    }
+    const plat::ProfileValue badLast[] = {{"name", "Ann"}, {"a=b", "x"}};
+    Given("[Player3]\nname=Kim\n");
+    EXPECT_FALSE(plat::WriteProfileStrings("Player3", badLast, 2, ini.c_str()));
+    EXPECT_EQ(errno, EINVAL);
+    EXPECT_EQ(File(), "[Player3]\nname=Kim\n");
 }
