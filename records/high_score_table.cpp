@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "records/copy_field.h"
+#include "records/saved.h"
 
 #include <cstdio>
 #include <cstring>
@@ -82,7 +83,7 @@ bool HighScoreTable::Save(const char* path) const {
                     records::BoundedLength(entries[i].name, HIGH_SCORE_NAME_SIZE - 1));
         PutLittleEndian(out + HIGH_SCORE_NAME_SIZE, entries[i].score);
     }
-    return plat::ReplaceFile(path, bytes.data(), bytes.size());
+    return records::Saved(plat::ReplaceFile(path, bytes.data(), bytes.size()), path);
 }
 
 bool HighScoreTable::Insert(const char* playerString, int32_t score) {

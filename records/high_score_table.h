@@ -20,8 +20,9 @@ class HighScoreTable {
     // Reads the file into the allocated entries. False, with the table unchanged, when the
     // file cannot be opened or holds another count; a short file fills what it covers.
     bool Load(const char* path);
-    // Writes the whole table; false when the file could not be replaced.
-    bool Save(const char* path) const;
+    // Writes the whole table; false when the file could not be replaced, which is also told
+    // on standard error (the table in memory keeps its results).
+    [[nodiscard]] bool Save(const char* path) const;
     // Enters a result below every entry with the same or a better score; false when it is
     // not better than the last entry.
     bool Insert(const char* playerString, int32_t score);

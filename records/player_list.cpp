@@ -2,9 +2,11 @@
 
 #include "platform/profile.h"
 #include "records/copy_field.h"
+#include "records/saved.h"
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 PlayerList playerList;
 
@@ -22,19 +24,6 @@ struct SectionName {
     explicit SectionName(int i) { std::snprintf(text, sizeof text, "Player%d", i + 1); }
     char text[sizeof(PlayerRecord::name)];
 };
-
-// "playerid" is only ever written as 0 ... 7; anything else in a hand-edited file is 0.
-int ParsePlayerId(const char* text) {
-    int value = 0;
-    if (*text < '0' || *text > '9')
-        return 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        value = value * 10 + (*text - '0');
-        if (value >= MAX_PLAYERS)
-            return 0;
-    }
-    return value;
-}
 
 // A copy with every field cut and terminated, whatever the original holds.
 PlayerRecord Bounded(const PlayerRecord& record) {
@@ -56,19 +45,22 @@ int PlayerList::ReadCurrent() {
     current = 0;
     if (iniPath.empty())
         return current;
-    char value[32];
-    plat::GetProfileString(SETUP_SECTION, PLAYER_ID_KEY, "0", value, sizeof value, iniPath.c_str());
-    current = ParsePlayerId(value);
+    // "playerid" is only ever written as 0 ... 7; anything else in a hand-edited file is 0.
+    current =
+        plat::GetProfileInt(SETUP_SECTION, PLAYER_ID_KEY, 0, 0, MAX_PLAYERS - 1, iniPath.c_str());
     return current;
 }
 
-void PlayerList::WriteCurrent(int index) {
+bool PlayerList::WriteCurrent(int index) {
     if (iniPath.empty() || !IsSlot(index))
-        return;
+        return false;
     char value[16];
     std::snprintf(value, sizeof value, "%d", index);
-    plat::WriteProfileString(SETUP_SECTION, PLAYER_ID_KEY, value, iniPath.c_str());
+    const bool written = records::Saved(
+        plat::WriteProfileString(SETUP_SECTION, PLAYER_ID_KEY, value, iniPath.c_str()),
+        iniPath.c_str());
     current = index;
+    return written;
 }
 
 void PlayerList::ReadRecord(int i) {
@@ -85,19 +77,22 @@ void PlayerList::ReadRecord(int i) {
     plat::GetProfileString(section.text, "send", "Y", record.send, sizeof record.send, path);
 }
 
-void PlayerList::WriteRecord(int i, const PlayerRecord& record) {
+bool PlayerList::WriteRecord(int i, const PlayerRecord& record) {
     if (iniPath.empty() || !IsSlot(i))
-        return;
+        return false;
     // The record may be records[i] itself, which the reads below overwrite.
     PlayerRecord bounded = Bounded(record);
     SectionName section(i);
-    const char* path = iniPath.c_str();
-    plat::WriteProfileString(section.text, "name", bounded.name, path);
-    plat::WriteProfileString(section.text, "address", bounded.address, path);
-    plat::WriteProfileString(section.text, "email", bounded.email, path);
-    plat::WriteProfileString(section.text, "send", bounded.send, path);
+    const plat::ProfileValue values[] = {{"name", bounded.name},
+                                         {"address", bounded.address},
+                                         {"email", bounded.email},
+                                         {"send", bounded.send}};
+    const bool written = records::Saved(
+        plat::WriteProfileStrings(section.text, values, std::size(values), iniPath.c_str()),
+        iniPath.c_str());
     char scratch[PLAYER_STRING_SIZE];
     Compose(i, scratch, sizeof scratch);
+    return written;
 }
 
 void PlayerList::Compose(int i, char* out, size_t size) {
@@ -112,14 +107,14 @@ void PlayerList::Compose(int i, char* out, size_t size) {
                   bounded.send);
 }
 
-void PlayerList::ResetRecord(int i) {
+bool PlayerList::ResetRecord(int i) {
     if (!IsSlot(i))
-        return;
+        return false;
     PlayerRecord& record = records[i];
     std::memset(&record, 0, sizeof record);
     records::CopyField(record.name, SectionName(i).text);
     records::CopyField(record.send, "Y");
-    WriteRecord(i, record);
+    return WriteRecord(i, record);
 }
 
 PlayerRecord& PlayerList::Record(int i) {

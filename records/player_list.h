@@ -23,15 +23,19 @@ class PlayerList {
     // Reads "playerid"; a value that is not an index 0 ... 7 counts as 0.
     int ReadCurrent();
     // Writes an index 0 ... 7 as "playerid" and makes it current; others are ignored.
-    void WriteCurrent(int index);
+    // Whether the file now holds it: a failed write is also reported on standard error, and
+    // the caller tells the player that settings cannot be saved.
+    [[nodiscard]] bool WriteCurrent(int index);
     // Reads slot i's four keys, with the defaults for keys that are missing.
     void ReadRecord(int i);
-    // Writes a record as slot i's keys; slot i then holds what the file holds.
-    void WriteRecord(int i, const PlayerRecord& record);
+    // Writes a record as slot i's keys, all four in one replacement of the file, so that no
+    // crash leaves a record mixed from two writes; slot i then holds what the file holds.
+    // Whether the file now holds the record; a failed write is reported as WriteCurrent's.
+    [[nodiscard]] bool WriteRecord(int i, const PlayerRecord& record);
     // Reads slot i and writes its player string, cut to `size`, into out.
     void Compose(int i, char* out, size_t size);
-    // Makes slot i the default player of its number and writes it at once.
-    void ResetRecord(int i);
+    // Makes slot i the default player of its number and writes it at once (see WriteRecord).
+    [[nodiscard]] bool ResetRecord(int i);
     // Slot i, to read or to edit in place; a scratch record for an index outside 0 ... 7.
     PlayerRecord& Record(int i);
     int Current() const { return current; }

@@ -183,9 +183,14 @@ TEST_F(HighScoreTableTest, SaveReplacesTheFileWholeOrNotAtAll) {
     EXPECT_EQ(fs::file_size(file), 5204u);
     size_t names = std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
     EXPECT_EQ(names, 1u);
-    EXPECT_FALSE(table.Save((dir / "no folder/hiscore.dat").c_str()));
     fs::create_directory(dir.path() / "taken");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(table.Save((dir / "no folder/hiscore.dat").c_str()));
     EXPECT_FALSE(table.Save((dir / "taken").c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "cannot save \"" + dir / "no folder/hiscore.dat" +
+                  "\": No such file or directory\ncannot save \"" + dir / "taken" +
+                  "\": Is a directory\n");
 }
 
 TEST_F(HighScoreTableTest, AllocateClearsTheTable) {

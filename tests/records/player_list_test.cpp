@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 
 using testing_support::ReadBytes;
 using testing_support::TempDir;
@@ -64,7 +66,7 @@ TEST_F(PlayerListTest, ComposeJoinsTheFieldsAsTheFileHoldsThem) {
 TEST_F(PlayerListTest, TheLongestPlayerStringFitsAScoreEntryName) {
     PlayerRecord record;
     std::memset(&record, 'z', sizeof record); // no terminators anywhere
-    players.WriteRecord(0, record);
+    ASSERT_TRUE(players.WriteRecord(0, record));
     std::string composed = Composed(0);
     EXPECT_EQ(composed.size(), 193u);
     EXPECT_EQ(composed, std::string(63, 'z') + ":" + std::string(63, 'z') + ":" +
@@ -72,7 +74,7 @@ TEST_F(PlayerListTest, TheLongestPlayerStringFitsAScoreEntryName) {
 }
 
 TEST_F(PlayerListTest, ResetWritesTheSlotAtOnce) {
-    players.ResetRecord(4);
+    ASSERT_TRUE(players.ResetRecord(4));
     EXPECT_EQ(ReadBytes(ini), "[Player5]\nname=Player5\naddress=\nemail=\nsend=Y\n");
     const PlayerRecord& record = players.Record(4);
     EXPECT_STREQ(record.name, "Player5");
@@ -88,17 +90,75 @@ TEST_F(PlayerListTest, WriteRecordLeavesTheSlotHoldingWhatTheFileHolds) {
     std::strcpy(record.address, "x");
     std::strcpy(record.email, "k@example.org");
     std::strcpy(record.send, "N");
-    players.WriteRecord(2, record);
+    ASSERT_TRUE(players.WriteRecord(2, record));
     EXPECT_STREQ(players.Record(2).name, "Kim"); // read back without the blanks
     EXPECT_EQ(ReadBytes(ini), "[setup]\nSFX=N\nMusic=Y\nplayerid=2\n[Player3]\nname=  Kim  \n"
                               "address=x\nemail=k@example.org\nsend=N\n");
 }
 
+// Files this process writes may grow to `bytes` and no further while it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+
+  private:
+    rlimit saved{};
+    void (*oldHandler)(int) = nullptr;
+};
+
+TEST_F(PlayerListTest, AWriteThatFailsPartWayLeavesTheOldRecordWhole) {
+    const std::string before = "[Player1]\nname=old\naddress=old\nemail=old\nsend=Y\n";
+    WriteBytes(ini, before);
+    PlayerRecord record{};
+    std::strcpy(record.name, std::string(40, 'n').c_str());
+    std::strcpy(record.address, std::string(40, 'a').c_str());
+    std::strcpy(record.email, std::string(40, 'e').c_str());
+    std::strcpy(record.send, "N");
+    // Room for the file with the new name alone, not for the whole new record.
+    bool written = true;
+    testing::internal::CaptureStderr();
+    {
+        FileSizeLimit limit(before.size() + 50);
+        written = players.WriteRecord(0, record);
+    }
+    std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(written);
+    EXPECT_EQ(reported, "cannot save \"" + ini + "\": file too large\n");
+    EXPECT_EQ(ReadBytes(ini), before);
+    EXPECT_STREQ(players.Record(0).name, "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(PlayerListTest, FailedWritesAreReturnedAndNamedOnStandardError) {
+    WriteBytes(dir / "folder", "a file where a folder should be");
+    const std::string unwritable = dir / "folder/options.ini";
+    players.SetPath(unwritable.c_str());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(players.WriteCurrent(2));
+    EXPECT_FALSE(players.WriteRecord(1, players.Record(1)));
+    EXPECT_FALSE(players.ResetRecord(3));
+    const std::string line = "cannot save \"" + unwritable + "\": Not a directory\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), line + line + line);
+    EXPECT_EQ(players.Current(), 2); // still the player picked, for this run
+}
+
 TEST_F(PlayerListTest, PlayerIdOutsideTheSlotsReadsAsZero) {
-    const char* values[] = {"9", "8", "-1", "abc", "99999999999999999999", ""};
+    const char* values[] = {"9", "8", "-1", "abc", "99999999999999999999", "", "+-3"};
     for (const char* value : values) {
         WriteBytes(ini, std::string("[setup]\nplayerid=") + value + "\n");
-        players.WriteCurrent(3);
+        ASSERT_TRUE(players.WriteCurrent(3));
         WriteBytes(ini, std::string("[setup]\nplayerid=") + value + "\n");
         EXPECT_EQ(players.ReadCurrent(), 0) << value;
         EXPECT_EQ(players.Current(), 0) << value;
@@ -109,11 +169,11 @@ TEST_F(PlayerListTest, PlayerIdOutsideTheSlotsReadsAsZero) {
 
 TEST_F(PlayerListTest, WriteCurrentStoresOnlySlotsAndKeepsOtherKeys) {
     WriteBytes(ini, "[setup]\nSFX=N\nMusic=Y\n");
-    players.WriteCurrent(5);
+    ASSERT_TRUE(players.WriteCurrent(5));
     EXPECT_EQ(players.Current(), 5);
     EXPECT_EQ(ReadBytes(ini), "[setup]\nSFX=N\nMusic=Y\nplayerid=5\n");
-    players.WriteCurrent(8);
-    players.WriteCurrent(-1);
+    EXPECT_FALSE(players.WriteCurrent(8));
+    EXPECT_FALSE(players.WriteCurrent(-1));
     EXPECT_EQ(players.Current(), 5);
     EXPECT_EQ(ReadBytes(ini), "[setup]\nSFX=N\nMusic=Y\nplayerid=5\n");
     EXPECT_EQ(players.ReadCurrent(), 5);
@@ -122,10 +182,10 @@ TEST_F(PlayerListTest, WriteCurrentStoresOnlySlotsAndKeepsOtherKeys) {
 TEST_F(PlayerListTest, WithoutAPathNothingTouchesAFile) {
     PlayerList unset;
     WriteBytes(ini, "[setup]\nplayerid=4\n");
-    unset.WriteCurrent(6);
+    EXPECT_FALSE(unset.WriteCurrent(6));
     EXPECT_EQ(unset.Current(), 0);
     EXPECT_EQ(unset.ReadCurrent(), 0);
-    unset.ResetRecord(0);
+    EXPECT_FALSE(unset.ResetRecord(0));
     EXPECT_STREQ(unset.Record(0).name, "Player1"); // reset in memory only
     unset.ReadRecord(1);
     EXPECT_STREQ(unset.Record(1).name, "");
@@ -133,8 +193,8 @@ TEST_F(PlayerListTest, WithoutAPathNothingTouchesAFile) {
 }
 
 TEST_F(PlayerListTest, SlotsOutsideTheListAreNeverTouched) {
-    players.ResetRecord(MAX_PLAYERS);
-    players.ResetRecord(-1);
+    EXPECT_FALSE(players.ResetRecord(MAX_PLAYERS));
+    EXPECT_FALSE(players.ResetRecord(-1));
     EXPECT_FALSE(std::filesystem::exists(ini));
     PlayerRecord& outside = players.Record(MAX_PLAYERS);
     std::strcpy(outside.name, "junk");
