@@ -3,9 +3,9 @@
 // it must land exactly on the key value and nothing else may.
 #include <SDL.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "platform/files.h"
 #include "platform/surface.h"
@@ -120,42 +120,52 @@ Surface* ToSurface8(SDL_Surface* decoded) {
     return surface;
 }
 
+// The picture in the bytes, or null with the reason in *why when asked.
+Surface* DecodeBitmap(const void* data, size_t size, int depth, const char** why) {
+    const char* ignored = nullptr;
+    const char*& reason = why ? *why : ignored;
+    if (!data || (depth != 16 && depth != 8) || size > size_t(kMaxFileBytes)) {
+        reason = "cannot be read as a picture";
+        return nullptr;
+    }
+    if (!PlausibleHeader(static_cast<const uint8_t*>(data), size)) {
+        reason = "not a BMP picture, or damaged";
+        return nullptr;
+    }
+    SDL_ClearError();
+    SDL_RWops* stream = SDL_RWFromConstMem(data, int(size));
+    SDL_Surface* decoded = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+    if (!decoded) {
+        // The decoder's own words say what it could not read.
+        reason = *SDL_GetError() ? SDL_GetError() : "damaged BMP picture";
+        return nullptr;
+    }
+    Surface* surface = depth == 16 ? ToSurface16(decoded) : ToSurface8(decoded);
+    SDL_FreeSurface(decoded);
+    if (!surface)
+        reason = "out of memory";
+    return surface;
+}
+
 } // namespace
 
 Surface* LoadBitmapBytes(const void* data, size_t size, int depth) {
-    if (!data || (depth != 16 && depth != 8) || size > size_t(kMaxFileBytes))
-        return nullptr;
-    if (!PlausibleHeader(static_cast<const uint8_t*>(data), size))
-        return nullptr;
-    SDL_RWops* stream = SDL_RWFromConstMem(data, int(size));
-    if (!stream)
-        return nullptr;
-    SDL_Surface* decoded = SDL_LoadBMP_RW(stream, 1);
-    if (!decoded)
-        return nullptr;
-    Surface* surface = depth == 16 ? ToSurface16(decoded) : ToSurface8(decoded);
-    SDL_FreeSurface(decoded);
-    return surface;
+    return DecodeBitmap(data, size, depth, nullptr);
 }
 
 Surface* LoadBitmapFile(const char* path, int depth) {
     if (!path || !*path)
         return nullptr;
-    const std::string native = NativePath(path);
-    SDL_RWops* file = SDL_RWFromFile(native.c_str(), "rb");
-    if (!file)
+    std::string bytes;
+    if (!ReadWholeFile(path, &bytes, size_t(kMaxFileBytes))) {
+        ReportFileFailure("load picture", path, FileErrorText(errno));
         return nullptr;
-    const Sint64 length = SDL_RWsize(file);
-    std::vector<uint8_t> bytes;
-    if (length > 0 && length <= kMaxFileBytes) {
-        bytes.resize(size_t(length));
-        if (SDL_RWread(file, bytes.data(), 1, bytes.size()) != bytes.size())
-            bytes.clear();
     }
-    SDL_RWclose(file);
-    if (bytes.empty())
-        return nullptr;
-    return LoadBitmapBytes(bytes.data(), bytes.size(), depth);
+    const char* reason = nullptr;
+    Surface* surface = DecodeBitmap(bytes.data(), bytes.size(), depth, &reason);
+    if (!surface)
+        ReportFileFailure("load picture", path, reason);
+    return surface;
 }
 
 } // namespace plat

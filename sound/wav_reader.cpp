@@ -3,6 +3,9 @@
 // sound buffer. Positions are absolute positions of the handle.
 #include "sound/zel_sound.h"
 
+#include "platform/files.h"
+
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -35,11 +38,16 @@ long long BytesToEnd(SNDFileHandle file) {
 } // namespace
 
 SNDFileHandle SNDSample::OpenSoundFile(const char* name) {
+    errno = 0;
     SNDFileHandle file = ZelSound::g_pOpenFile.load()(name);
-    if (!file || file == SndInvalidHandle())
+    if (!file || file == SndInvalidHandle()) {
+        plat::ReportFileFailure("load sound", name,
+                                errno ? plat::FileErrorText(errno) : "cannot be opened");
         return SndInvalidHandle();
+    }
     if (!IsWavFile(file)) {
         ZelSound::g_pCloseFile.load()(file);
+        plat::ReportFileFailure("load sound", name, "not a PCM WAV sound, or damaged");
         return SndInvalidHandle();
     }
     return file;

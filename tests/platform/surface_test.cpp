@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <memory>
@@ -320,19 +321,38 @@ TEST(BitmapTest, TopDownFilesKeepTheirRowOrder) {
     EXPECT_EQ(At(s.get(), 0, 1), 0xFFFF);
 }
 
-TEST(BitmapTest, FilesLoadLikeTheirBytesAndMissingFilesGiveNull) {
+// A picture that cannot be loaded gives null and one line on standard error naming the file
+// and the reason, so that a broken install is not only a black window.
+TEST(BitmapTest, FilesLoadLikeTheirBytesAndFailuresAreToldOnce) {
     testing_support::TempDir dir;
     const std::string path = dir / "pic.bmp";
     const auto bytes = bmp::Build(7, 3, 24, Pattern);
     ASSERT_TRUE(bmp::Write(path, bytes));
+    testing::internal::CaptureStderr();
     SurfacePtr s(plat::LoadBitmapFile(path.c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_TRUE(s);
     EXPECT_EQ(At(s.get(), 0, 0), Expected565(Pattern(0, 0)));
-    EXPECT_EQ(plat::LoadBitmapFile((dir / "absent.bmp").c_str()), nullptr);
+
+    ASSERT_TRUE(bmp::Write(dir / "cut.bmp", {bytes.begin(), bytes.begin() + 60}));
+    ASSERT_TRUE(bmp::Write(dir / "text.bmp", {'h', 'e', 'l', 'l', 'o'}));
+    ASSERT_EQ(mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        const char* reason;
+    } failures[] = {{"absent.bmp", "No such file or directory"},
+                    {"cut.bmp", "not a BMP picture, or damaged"},
+                    {"text.bmp", "not a BMP picture, or damaged"},
+                    {"pipe.bmp", "not a regular file"}};
+    for (const auto& f : failures) {
+        const std::string file = dir / f.name;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(plat::LoadBitmapFile(file.c_str()), nullptr) << f.name;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "cannot load picture \"" + file + "\": " + f.reason + "\n");
+    }
     EXPECT_EQ(plat::LoadBitmapFile(""), nullptr);
     EXPECT_EQ(plat::LoadBitmapFile(nullptr), nullptr);
-    ASSERT_TRUE(bmp::Write(path, std::vector<uint8_t>(bytes.begin(), bytes.begin() + 60)));
-    EXPECT_EQ(plat::LoadBitmapFile(path.c_str()), nullptr);
 }
 
 } // namespace
