@@ -1,5 +1,6 @@
 // Reads settings from arbitrary bytes through the profile functions with buffers of several
-// sizes, then writes one key and checks that it reads back and that nothing else changed.
+// sizes and as numbers in a range, then writes two keys at once and checks that they read back
+// and that nothing else changed.
 #include "platform/profile.h"
 #include "scratch_folder.h"
 
@@ -36,10 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (size_t bufferSize : {1, 2, 16})
             Read(keys[k][0], keys[k][1], bufferSize, path);
         before[k] = Read(keys[k][0], keys[k][1], 1 << 16, path);
+        int number = plat::GetProfileInt(keys[k][0], keys[k][1], -1, 0, 7, path.c_str());
+        if (number < -1 || number > 7)
+            __builtin_trap();
     }
-    if (!plat::WriteProfileString("Fuzz", "Key", "written", path.c_str()))
+    if (size > plat::MAX_PROFILE_BYTES)
+        return 0; // read as missing, and never overwritten
+    const plat::ProfileValue values[] = {{"Key", "written"}, {"other", "too"}};
+    if (!plat::WriteProfileStrings("Fuzz", values, std::size(values), path.c_str()))
         __builtin_trap();
-    if (Read("fuzz", "key", 64, path) != "written")
+    if (Read("fuzz", "key", 64, path) != "written" || Read("FUZZ", "OTHER", 64, path) != "too")
         __builtin_trap();
     for (size_t k = 0; k < std::size(keys); ++k) {
         if (Read(keys[k][0], keys[k][1], 1 << 16, path) != before[k])
