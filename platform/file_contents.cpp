@@ -108,9 +108,9 @@ pid_t WriterOf(std::string_view name, std::string_view prefix) {
 }
 
 // A writer killed between creating its temporary file and renaming it leaves the file behind;
-// the next replacement of the same target removes those whose writer has gone. One that is
-// still writing keeps its file; were its name taken anyway, its rename would fail and leave
-// the target whole.
+// the next replacement of the same target removes those whose writer has gone. Should such a
+// writer still be at work after all (its process id reused, a folder shared between machines),
+// losing its file only makes its rename fail: the target stays whole.
 void RemoveAbandonedTemporaries(const TemporaryPlace& place) {
     ErrnoKeeper keepErrno;
     DIR* dir = opendir(place.directory.empty() ? "." : place.directory.c_str());
