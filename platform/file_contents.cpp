@@ -12,6 +12,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <set>
 #include <string_view>
 
 namespace plat {
@@ -252,8 +254,20 @@ const char* FileErrorText(int error) {
 }
 
 void ReportFileFailure(const char* action, const char* path, const char* reason) {
-    std::fprintf(stderr, "cannot %s \"%s\": %s\n", action ? action : "use", path ? path : "",
-                 reason ? reason : "unknown reason");
+    std::string line = std::string("cannot ") + (action ? action : "use") + " \"" +
+                       (path ? path : "") + "\": " + (reason ? reason : "unknown reason") + "\n";
+    // A picture loaded twice (a screen's still picture and its copy) or settings saved again
+    // into the same read-only folder are still one problem, told once.
+    static std::mutex toldLock;
+    static std::set<std::string> told;
+    {
+        std::lock_guard<std::mutex> hold(toldLock);
+        if (told.count(line))
+            return;
+        if (told.size() < 1000)
+            told.insert(line);
+    }
+    std::fputs(line.c_str(), stderr);
 }
 
 } // namespace plat

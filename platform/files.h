@@ -37,6 +37,7 @@ const char* FileErrorText(int error);
 // One line on standard error about a file that could not be loaded or saved, for example
 // `cannot load picture "background.bmp": No such file or directory`: a broken install or a
 // read-only folder shows in the terminal or the session log, not only as a black window.
+// The same line is told once a run.
 void ReportFileFailure(const char* action, const char* path, const char* reason);
 
 bool SetCurrentDir(const char* path);

@@ -351,8 +351,12 @@ TEST(BitmapTest, FilesLoadLikeTheirBytesAndFailuresAreToldOnce) {
         EXPECT_EQ(testing::internal::GetCapturedStderr(),
                   "cannot load picture \"" + file + "\": " + f.reason + "\n");
     }
+    // A screen loads its still picture twice; a missing one is still one problem.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(plat::LoadBitmapFile((dir / "absent.bmp").c_str()), nullptr);
     EXPECT_EQ(plat::LoadBitmapFile(""), nullptr);
     EXPECT_EQ(plat::LoadBitmapFile(nullptr), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 } // namespace
