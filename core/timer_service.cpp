@@ -51,8 +51,8 @@ void TimerTick() {
     secondAccumulator = 0;
     if (countdownRunning != 1)
         return;
-    // Only this thread decreases the count; a set from the UI thread between the read and the
-    // write may be overwritten by one second's step, which is the documented race of the clock.
+    // Only this thread decreases the count. When the UI thread sets a new count between the read
+    // and the exchange, the exchange fails: the new count stands and this second's step is lost.
     int left = countdown;
     if (left >= 1)
         countdown.compare_exchange_strong(left, left - 1);

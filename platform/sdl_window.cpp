@@ -159,20 +159,20 @@ bool EnsureVideo() {
     return false;
 }
 
-bool CreateWindow(Window* window, const WindowSpec& spec) {
+bool CreateWindow(Window* window, const WindowOptions& options) {
     if (!EnsureVideo())
         return false;
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (spec.fullscreen)
+    if (options.fullscreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     else
         flags |= SDL_WINDOW_RESIZABLE; // lets the window manager maximise it
-    window->sdlWindow = SDL_CreateWindow(spec.title ? spec.title : "", spec.x, spec.y, spec.width,
-                                         spec.height, flags);
+    window->sdlWindow = SDL_CreateWindow(options.title ? options.title : "", options.x, options.y,
+                                         options.width, options.height, flags);
     if (!window->sdlWindow)
         return false;
-    if (!spec.fullscreen)
-        SDL_SetWindowMinimumSize(window->sdlWindow, spec.width, spec.height);
+    if (!options.fullscreen)
+        SDL_SetWindowMinimumSize(window->sdlWindow, options.width, options.height);
     return true;
 }
 

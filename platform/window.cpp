@@ -59,15 +59,15 @@ bool RegisterWindowClass(const char* className, WindowProc proc) {
     return true;
 }
 
-Window* CreateMainWindow(const WindowSpec& spec) {
-    auto it = g_classes.find(spec.className ? spec.className : "");
+Window* CreateMainWindow(const WindowOptions& options) {
+    auto it = g_classes.find(options.className ? options.className : "");
     if (it == g_classes.end())
         return nullptr;
     auto* window = new Window;
     window->proc = it->second;
-    window->fullscreen = spec.fullscreen;
-    window->title = spec.title ? spec.title : "";
-    if (IsSdl() && !sdl::CreateWindow(window, spec)) {
+    window->fullscreen = options.fullscreen;
+    window->title = options.title ? options.title : "";
+    if (IsSdl() && !sdl::CreateWindow(window, options)) {
         delete window;
         return nullptr;
     }

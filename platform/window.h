@@ -10,13 +10,13 @@ using WindowProc = LRESULT (*)(Window* window, uint32_t message, WPARAM wParam, 
 
 bool RegisterWindowClass(const char* className, WindowProc proc);
 
-struct WindowSpec {
+struct WindowOptions {
     const char* className;
     const char* title;
     int x, y, width, height; // outer size; the client area is the same (no frame metrics)
     bool fullscreen;         // desktop-sized, picture scaled to fit
 };
-Window* CreateMainWindow(const WindowSpec& spec); // null when no window could be made
+Window* CreateMainWindow(const WindowOptions& options); // null when no window could be made
 void SetTopmost(Window* window);
 // Shows the window; a newly shown window is activated at once (activate-app and activate).
 void ShowWindow(Window* window);

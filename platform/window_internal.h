@@ -20,7 +20,7 @@ struct Window {
 
 namespace sdl {
 bool EnsureVideo();
-bool CreateWindow(Window* window, const WindowSpec& spec);
+bool CreateWindow(Window* window, const WindowOptions& options);
 void DestroyWindow(Window* window);
 void ShowWindow(Window* window);
 void SetTitle(Window* window, const char* text);

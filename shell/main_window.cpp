@@ -34,16 +34,16 @@ int CreateMainWindow(void*) {
     const ProgramConfig& program = CurrentProgram();
     const int desktopW = plat::DesktopWidth();
     const int desktopH = plat::DesktopHeight();
-    plat::WindowSpec spec{kClassName, program.title, 0, 0, desktopW, desktopH, true};
+    plat::WindowOptions options{kClassName, program.title, 0, 0, desktopW, desktopH, true};
     if (!appState.fullscreen)
-        spec = {kClassName,
-                program.title,
-                desktopW / 2 - kWidth / 2,
-                desktopH / 2 - kHeight / 2,
-                kWidth,
-                kHeight,
-                false};
-    appState.hwnd = plat::CreateMainWindow(spec);
+        options = {kClassName,
+                   program.title,
+                   desktopW / 2 - kWidth / 2,
+                   desktopH / 2 - kHeight / 2,
+                   kWidth,
+                   kHeight,
+                   false};
+    appState.hwnd = plat::CreateMainWindow(options);
     if (!appState.hwnd)
         return 0;
     if (!appState.fullscreen && program.topmostOnSmallDesktop && desktopW == kWidth &&

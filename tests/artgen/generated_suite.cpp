@@ -62,9 +62,9 @@ const artgen::Picture& GeneratedPicture(const std::string& path) {
     if (found != cache.end()) {
         return found->second;
     }
-    const artgen::AssetSpec& spec = artgen::PictureSpec(path);
+    const artgen::PictureEntry& entry = artgen::FindPictureEntry(path);
     fs::path file = PrepareFile(path);
-    EXPECT_TRUE(artgen::WriteBmp(file.string(), spec.paint(spec, context))) << path;
+    EXPECT_TRUE(artgen::WriteBmp(file.string(), entry.paint(entry, context))) << path;
     artgen::Picture picture;
     EXPECT_TRUE(artgen::ReadBmp(file.string(), picture)) << path;
     return cache[path] = picture;
@@ -77,10 +77,10 @@ const artgen::Sound& GeneratedSound(const std::string& path) {
         return found->second;
     }
     artgen::Sound sound;
-    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
-        if (path == spec.path) {
+    for (const artgen::SoundEntry& entry : artgen::AllSounds()) {
+        if (path == entry.path) {
             fs::path file = PrepareFile(path);
-            EXPECT_TRUE(artgen::WriteWav(file.string(), spec.make())) << path;
+            EXPECT_TRUE(artgen::WriteWav(file.string(), entry.make())) << path;
             EXPECT_TRUE(artgen::ReadWav(file.string(), sound)) << path;
         }
     }

@@ -13,27 +13,27 @@
 
 namespace {
 
-using artgen::AssetSpec;
 using artgen::kKeyPixel;
 using artgen::Picture;
+using artgen::PictureEntry;
 
 const Picture& Load(const std::string& path) {
     return artgen_test::GeneratedPicture(path);
 }
 
 TEST(GeneratedPictures, EveryStripCutsIntoWholeFramesOfItsSize) {
-    for (const AssetSpec& spec : artgen::AllPictures()) {
-        if (spec.IsFont()) {
+    for (const PictureEntry& entry : artgen::AllPictures()) {
+        if (entry.IsFont()) {
             continue;
         }
-        const Picture& picture = Load(spec.path);
-        EXPECT_EQ(picture.width, spec.Width()) << spec.path;
-        EXPECT_EQ(picture.height, spec.Height()) << spec.path;
-        EXPECT_EQ(picture.width % spec.frameWidth, 0) << spec.path;
-        EXPECT_EQ(picture.height % spec.frameHeight, 0) << spec.path;
-        EXPECT_EQ((picture.width / spec.frameWidth) * (picture.height / spec.frameHeight),
-                  spec.frames)
-            << spec.path;
+        const Picture& picture = Load(entry.path);
+        EXPECT_EQ(picture.width, entry.Width()) << entry.path;
+        EXPECT_EQ(picture.height, entry.Height()) << entry.path;
+        EXPECT_EQ(picture.width % entry.frameWidth, 0) << entry.path;
+        EXPECT_EQ(picture.height % entry.frameHeight, 0) << entry.path;
+        EXPECT_EQ((picture.width / entry.frameWidth) * (picture.height / entry.frameHeight),
+                  entry.frames)
+            << entry.path;
     }
 }
 
@@ -51,7 +51,7 @@ TEST(GeneratedPictures, FramesHaveTheCountsTheProgramsLoad) {
         {"backbutton.bmp", 2},
     };
     for (const auto& [path, count] : frames) {
-        EXPECT_EQ(artgen::PictureSpec(path).frames, count) << path;
+        EXPECT_EQ(artgen::FindPictureEntry(path).frames, count) << path;
     }
     const Picture& cards = Load("Kestrin/cardset.bmp");
     EXPECT_EQ(cards.width, 910);
@@ -85,11 +85,11 @@ TEST(GeneratedPictures, FontHeightsFitTheFieldsAndRowsTheyAreDrawnIn) {
 }
 
 TEST(GeneratedPictures, NoKeyPixelIsWalledInsideAnOpaqueShape) {
-    for (const AssetSpec& spec : artgen::AllPictures()) {
-        if (std::string(spec.path) == "Kestrin/cardshadow.bmp") {
+    for (const PictureEntry& entry : artgen::AllPictures()) {
+        if (std::string(entry.path) == "Kestrin/cardshadow.bmp") {
             continue; // a dither on purpose, checked below
         }
-        const Picture& picture = Load(spec.path);
+        const Picture& picture = Load(entry.path);
         int holes = 0;
         for (int y = 1; y + 1 < picture.height; ++y) {
             for (int x = 1; x + 1 < picture.width; ++x) {
@@ -100,7 +100,7 @@ TEST(GeneratedPictures, NoKeyPixelIsWalledInsideAnOpaqueShape) {
                 }
             }
         }
-        EXPECT_EQ(holes, 0) << spec.path;
+        EXPECT_EQ(holes, 0) << entry.path;
     }
 }
 
@@ -143,9 +143,9 @@ TEST(GeneratedPictures, ScreenPicturesAndPanelsAreFullyOpaqueInside) {
 
 TEST(GeneratedPictures, PicturesFitWhereTheProgramsDrawThem) {
     using namespace artgen::layout;
-    auto size = [](const char* path) { return artgen::PictureSpec(path); };
+    auto size = [](const char* path) { return artgen::FindPictureEntry(path); };
     // Clock cells: 22 x 7 with 1-pixel gaps from (589, 26), inside the screen, above the columns.
-    const AssetSpec& cell = size("Kestrin/timerblue.bmp");
+    const PictureEntry& cell = size("Kestrin/timerblue.bmp");
     EXPECT_LE(kClock.x + kClockColumns * (cell.frameWidth + 1), kScreenW);
     EXPECT_LE(kClock.y + kClockRows * (cell.frameHeight + 1), kColumnArea.y);
     EXPECT_EQ(size("Kestrin/timerred.bmp").frameWidth, cell.frameWidth);
@@ -155,31 +155,31 @@ TEST(GeneratedPictures, PicturesFitWhereTheProgramsDrawThem) {
     EXPECT_EQ(size("Kestrin/cardhilite.bmp").frameWidth, kCardW + 4);
     EXPECT_EQ(size("Kestrin/cardhilite.bmp").frameHeight, kCardH + 4);
     // Seven digits of score right-aligned at 192 stay inside the score panel.
-    const AssetSpec& digits = size("Kestrin/scorefont.bmp");
+    const PictureEntry& digits = size("Kestrin/scorefont.bmp");
     EXPECT_GE(kScoreRight - 7 * digits.frameWidth, kScorePanel.x + 60);
     EXPECT_LE(kScoreY + digits.frameHeight, kScorePanel.y + kScorePanel.h);
     // Table buttons between the screen edges and the free cells.
-    const AssetSpec& button = size("Kestrin/newgame.bmp");
+    const PictureEntry& button = size("Kestrin/newgame.bmp");
     EXPECT_LT(kNewGame.x + button.frameWidth, FreeCell(0).x);
     EXPECT_LE(kMenu.x + button.frameWidth, kScreenW);
     EXPECT_LE(kExit.y + button.frameHeight, kScreenH);
     EXPECT_LE(kNewGame.y + button.frameHeight, kHelp.y);
     // The back button inside the players panel, the Hall of Fame panel and the info screen.
-    const AssetSpec& back = size("backbutton.bmp");
+    const PictureEntry& back = size("backbutton.bmp");
     EXPECT_LE(kPlayersBack.x + back.frameWidth, kPanelW);
     EXPECT_LE(kPlayersBack.y + back.frameHeight, kPanelH);
     EXPECT_LE(kHallBack.y + back.frameHeight, kHallRowY);
     EXPECT_LE(kInfoBack.x + back.frameWidth, size("infoscreen.bmp").Width());
     EXPECT_LE(kInfoBack.y + back.frameHeight, size("infoscreen.bmp").Height());
     // Title buttons: rows do not overlap, switches side by side.
-    const AssetSpec& title = size("PlayButton.bmp");
+    const PictureEntry& title = size("PlayButton.bmp");
     EXPECT_LE(kPlayButton.y + title.frameHeight, kMenuButton.y);
     EXPECT_LE(kPlayButton.x + title.frameWidth, kScreenW);
     EXPECT_LE(kHowToPlayButton.x + title.frameWidth, NameSlot(0).x);
     EXPECT_LE(kSfxSwitch.x + size("sfx.bmp").frameWidth, kMusicSwitch.x);
     EXPECT_LE(kPlayersButton.y + size("PlayersButton.bmp").frameHeight, NameSlot(0).y);
     // Menu: game buttons on their grid without overlapping, page controls in the screen.
-    const AssetSpec& game = size("GameButton.bmp");
+    const PictureEntry& game = size("GameButton.bmp");
     EXPECT_LE(GameSlot(0).x + game.frameWidth, GameSlot(1).x);
     EXPECT_LE(GameSlot(0).y + game.frameHeight, GameSlot(3).y);
     EXPECT_LE(GameSlot(11).y + game.frameHeight, kScreenH);
@@ -191,11 +191,11 @@ TEST(GeneratedPictures, PicturesFitWhereTheProgramsDrawThem) {
 
 TEST(GeneratedPictures, GameButtonFramesLeaveTheIconVisibleInTheMiddle) {
     const Picture& strip = Load("GameButton.bmp");
-    const AssetSpec& spec = artgen::PictureSpec("GameButton.bmp");
-    for (int f = 0; f < spec.frames; ++f) {
-        int cx = f * spec.frameWidth + spec.frameWidth / 2;
-        EXPECT_EQ(strip.At(cx, spec.frameHeight / 2), kKeyPixel) << "frame " << f;
-        EXPECT_NE(strip.At(f * spec.frameWidth + spec.frameWidth / 2, 1), kKeyPixel) << f;
+    const PictureEntry& entry = artgen::FindPictureEntry("GameButton.bmp");
+    for (int f = 0; f < entry.frames; ++f) {
+        int cx = f * entry.frameWidth + entry.frameWidth / 2;
+        EXPECT_EQ(strip.At(cx, entry.frameHeight / 2), kKeyPixel) << "frame " << f;
+        EXPECT_NE(strip.At(f * entry.frameWidth + entry.frameWidth / 2, 1), kKeyPixel) << f;
     }
 }
 

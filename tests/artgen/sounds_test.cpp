@@ -29,10 +29,10 @@ int Peak(const Sound& sound) {
 }
 
 TEST(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
-    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
-        Load(spec.path);
+    for (const artgen::SoundEntry& entry : artgen::AllSounds()) {
+        Load(entry.path);
         std::vector<unsigned char> bytes;
-        ASSERT_TRUE(artgen::ReadFileBytes(artgen_test::GeneratedFile(spec.path).string(), bytes));
+        ASSERT_TRUE(artgen::ReadFileBytes(artgen_test::GeneratedFile(entry.path).string(), bytes));
         ASSERT_GE(bytes.size(), 44u);
         EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
         EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 12), "WAVE");
@@ -43,8 +43,8 @@ TEST(GeneratedSounds, EverySoundHasA16BitPcmHeaderThatStartsTheData) {
         EXPECT_EQ(artgen::GetU16(bytes, 32), channels * 2) << "block alignment";
         EXPECT_EQ(artgen::GetU32(bytes, 28), artgen::GetU32(bytes, 24) * channels * 2);
         EXPECT_EQ(std::string(bytes.begin() + 36, bytes.begin() + 40), "data");
-        EXPECT_EQ(artgen::GetU32(bytes, 40), bytes.size() - 44) << spec.path;
-        EXPECT_EQ(artgen::GetU32(bytes, 4), bytes.size() - 8) << spec.path;
+        EXPECT_EQ(artgen::GetU32(bytes, 40), bytes.size() - 44) << entry.path;
+        EXPECT_EQ(artgen::GetU32(bytes, 4), bytes.size() - 8) << entry.path;
     }
 }
 

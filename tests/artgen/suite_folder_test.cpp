@@ -58,11 +58,11 @@ TEST(SuiteFolder, TwoRunsWriteTheSameCompleteFolderAndKeepTheUsersFiles) {
     EXPECT_EQ(ReadText(first / "setup.ini"), "[setup]\nfullscreen=0\n");
     EXPECT_EQ(ReadText(first / "Kestrin/setup.ini"),
               "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n");
-    for (const artgen::AssetSpec& spec : artgen::AllPictures()) {
-        EXPECT_TRUE(fs::is_regular_file(first / spec.path)) << spec.path;
+    for (const artgen::PictureEntry& entry : artgen::AllPictures()) {
+        EXPECT_TRUE(fs::is_regular_file(first / entry.path)) << entry.path;
     }
-    for (const artgen::SoundSpec& spec : artgen::AllSounds()) {
-        EXPECT_TRUE(fs::is_regular_file(first / spec.path)) << spec.path;
+    for (const artgen::SoundEntry& entry : artgen::AllSounds()) {
+        EXPECT_TRUE(fs::is_regular_file(first / entry.path)) << entry.path;
     }
     EXPECT_TRUE(fs::is_regular_file(first / "Kestrin/LumoraButton.bmp"));
     EXPECT_TRUE(fs::is_regular_file(first / "Kestrin/title/titlebackground.bmp"));

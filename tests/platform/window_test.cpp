@@ -45,8 +45,8 @@ class WindowTest : public ::testing::Test {
     void TearDown() override { null::Reset(); }
 
     static Window* MakeWindow() {
-        WindowSpec spec{"Test Class", "title", 0, 0, 800, 600, false};
-        Window* w = CreateMainWindow(spec);
+        WindowOptions options{"Test Class", "title", 0, 0, 800, 600, false};
+        Window* w = CreateMainWindow(options);
         if (w)
             g_windows.push_back(w);
         return w;
@@ -62,10 +62,10 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, UnknownClassOrMissingProcedureMakesNoWindow) {
     EXPECT_FALSE(RegisterWindowClass(nullptr, RecordingProc));
     EXPECT_FALSE(RegisterWindowClass("Other", nullptr));
-    WindowSpec spec{"No Such Class", "t", 0, 0, 800, 600, false};
-    EXPECT_EQ(CreateMainWindow(spec), nullptr);
-    spec.className = nullptr;
-    EXPECT_EQ(CreateMainWindow(spec), nullptr);
+    WindowOptions options{"No Such Class", "t", 0, 0, 800, 600, false};
+    EXPECT_EQ(CreateMainWindow(options), nullptr);
+    options.className = nullptr;
+    EXPECT_EQ(CreateMainWindow(options), nullptr);
 }
 
 TEST_F(WindowTest, ShowingTheWindowActivatesItAtOnce) {

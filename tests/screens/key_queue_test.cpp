@@ -178,9 +178,9 @@ class MessagePumpTest : public ::testing::Test {
         keyQueue.Reset();
         ZelInitKeyboard();
         ASSERT_TRUE(plat::RegisterWindowClass("Pump Test", CountingProc));
-        plat::WindowSpec spec{"Pump Test", "t", 0, 0, 800, 600, false};
+        plat::WindowOptions options{"Pump Test", "t", 0, 0, 800, 600, false};
         if (!window)
-            window = plat::CreateMainWindow(spec);
+            window = plat::CreateMainWindow(options);
         ASSERT_NE(window, nullptr);
         dispatched.clear();
     }

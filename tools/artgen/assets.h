@@ -11,11 +11,11 @@
 
 namespace artgen {
 
-struct AssetSpec;
+struct PictureEntry;
 class ArtContext;
-using Painter = Picture (*)(const AssetSpec& spec, ArtContext& context);
+using Painter = Picture (*)(const PictureEntry& entry, ArtContext& context);
 
-struct AssetSpec {
+struct PictureEntry {
     const char* path; // relative to the suite folder
     int frameWidth;   // 0 for the fonts, whose width follows from their glyphs
     int frameHeight;
@@ -30,8 +30,8 @@ struct AssetSpec {
     bool IsFont() const { return frameWidth == 0; }
 };
 
-const std::vector<AssetSpec>& AllPictures();
-const AssetSpec& PictureSpec(const std::string& path);
+const std::vector<PictureEntry>& AllPictures();
+const PictureEntry& FindPictureEntry(const std::string& path);
 
 // Full-screen pictures painted once and shared: painters of buttons blend their edges over
 // the background they will be drawn on.
@@ -45,6 +45,6 @@ class ArtContext {
 };
 
 // A canvas as big as the asset's whole file.
-std::unique_ptr<Canvas> MakeCanvas(const AssetSpec& spec);
+std::unique_ptr<Canvas> MakeCanvas(const PictureEntry& entry);
 
 } // namespace artgen

@@ -85,20 +85,20 @@ void PaintButtonFace(cairo_t* cr, double x, double y, double w, double h, bool l
     cairo_restore(cr);
 }
 
-Picture ButtonStrip(const AssetSpec& spec, const Matte& matte, const ButtonLabel& label) {
-    auto canvas = MakeCanvas(spec);
-    for (int f = 0; f < spec.frames; ++f) {
-        PaintButtonFace(canvas->Cr(), f * spec.frameWidth, 0, spec.frameWidth, spec.frameHeight,
+Picture ButtonStrip(const PictureEntry& entry, const Matte& matte, const ButtonLabel& label) {
+    auto canvas = MakeCanvas(entry);
+    for (int f = 0; f < entry.frames; ++f) {
+        PaintButtonFace(canvas->Cr(), f * entry.frameWidth, 0, entry.frameWidth, entry.frameHeight,
                         f > 0, label);
     }
     return Flatten(*canvas, matte);
 }
 
-Picture SwitchStrip(const AssetSpec& spec, const Matte& matte, const ButtonLabel& on,
+Picture SwitchStrip(const PictureEntry& entry, const Matte& matte, const ButtonLabel& on,
                     const ButtonLabel& off) {
-    auto canvas = MakeCanvas(spec);
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    const double w = spec.frameWidth, h = spec.frameHeight;
+    const double w = entry.frameWidth, h = entry.frameHeight;
     PaintButtonFace(cr, 0, 0, w, h, false, on);
     cairo_save(cr);
     Body(cr, w, 0, w, h, kDimTop, kDimBottom, false);

@@ -21,9 +21,9 @@ struct ButtonLabel {
 void PaintButtonFace(cairo_t* cr, double x, double y, double w, double h, bool lit,
                      const ButtonLabel& label);
 // The asset's frames side by side: frame 0 normal, every later frame lit.
-Picture ButtonStrip(const AssetSpec& spec, const Matte& matte, const ButtonLabel& label);
+Picture ButtonStrip(const PictureEntry& entry, const Matte& matte, const ButtonLabel& label);
 // An on/off switch: frame 0 shows the "on" look, frame 1 the "off" look.
-Picture SwitchStrip(const AssetSpec& spec, const Matte& matte, const ButtonLabel& on,
+Picture SwitchStrip(const PictureEntry& entry, const Matte& matte, const ButtonLabel& on,
                     const ButtonLabel& off);
 
 } // namespace artgen

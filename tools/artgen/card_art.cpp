@@ -34,45 +34,45 @@ std::unique_ptr<Canvas> CardUnderlay(int w, int h, int cards, int offsetX, int o
 
 } // namespace
 
-Picture PaintCardSet(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintCardSet(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     for (int suit = 0; suit < 4; ++suit) {
         for (int rank = 0; rank < 13; ++rank) {
-            PaintCard(canvas->Cr(), rank * spec.frameWidth, suit * spec.frameHeight, rank, suit);
+            PaintCard(canvas->Cr(), rank * entry.frameWidth, suit * entry.frameHeight, rank, suit);
         }
     }
     return Flatten(*canvas, Matte::Flat(palette::kFelt));
 }
 
-Picture PaintCardHilite(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintCardHilite(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    RoundedRect(cr, 1.5, 1.5, spec.frameWidth - 3, spec.frameHeight - 3, 7);
+    RoundedRect(cr, 1.5, 1.5, entry.frameWidth - 3, entry.frameHeight - 3, 7);
     cairo_set_line_width(cr, 3);
     SetColour(cr, Hex(0xFFD54A));
     cairo_stroke(cr);
-    RoundedRect(cr, 3.5, 3.5, spec.frameWidth - 7, spec.frameHeight - 7, 5);
+    RoundedRect(cr, 3.5, 3.5, entry.frameWidth - 7, entry.frameHeight - 7, 5);
     cairo_set_line_width(cr, 1);
     SetColour(cr, palette::kGoldDark);
     cairo_stroke(cr);
-    auto under = CardUnderlay(spec.frameWidth, spec.frameHeight, 1, 2, 2);
+    auto under = CardUnderlay(entry.frameWidth, entry.frameHeight, 1, 2, 2);
     return Flatten(*canvas, Matte::Over(*under, 0, 0));
 }
 
-Picture PaintCardShadow(const AssetSpec& spec, ArtContext&) {
+Picture PaintCardShadow(const PictureEntry& entry, ArtContext&) {
     // A dither reads as a soft shadow through the colour key: denser next to the card, thinner
     // at its outer edge; the rounded corners are left out. Its colour is a dark grey-green that
     // darkens felt and greys a card face without looking like a black grid.
-    Picture picture(spec.frameWidth, spec.frameHeight);
+    Picture picture(entry.frameWidth, entry.frameHeight);
     const uint16_t shade = OpaquePixel(0x22, 0x30, 0x28);
-    for (int y = 0; y < spec.frameHeight; ++y) {
-        for (int x = 0; x < spec.frameWidth; ++x) {
-            double dx = std::max({0.0, 4.5 - x, x - (spec.frameWidth - 5.5)});
-            double dy = std::max({0.0, 4.5 - y, y - (spec.frameHeight - 5.5)});
+    for (int y = 0; y < entry.frameHeight; ++y) {
+        for (int x = 0; x < entry.frameWidth; ++x) {
+            double dx = std::max({0.0, 4.5 - x, x - (entry.frameWidth - 5.5)});
+            double dy = std::max({0.0, 4.5 - y, y - (entry.frameHeight - 5.5)});
             if (std::hypot(dx, dy) > 4.5) {
                 continue;
             }
-            bool outer = x <= 1 || y == spec.frameHeight - 1;
+            bool outer = x <= 1 || y == entry.frameHeight - 1;
             bool on = outer ? (x % 2 == 1 && y % 2 == 0) : ((x + y) % 2 == 0);
             if (on) {
                 picture.At(x, y) = shade;
@@ -82,11 +82,11 @@ Picture PaintCardShadow(const AssetSpec& spec, ArtContext&) {
     return picture;
 }
 
-Picture PaintKings(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintKings(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    for (int suit = 0; suit < spec.frames; ++suit) {
-        const double x = suit * spec.frameWidth;
+    for (int suit = 0; suit < entry.frames; ++suit) {
+        const double x = suit * entry.frameWidth;
         RoundedRect(cr, x + 1.5, 1.5, kCardW - 3, kCardH - 3, 5);
         cairo_set_line_width(cr, 3);
         cairo_pattern_t* gold = GoldGradient(0, kCardH);
@@ -108,7 +108,7 @@ Picture PaintKings(const AssetSpec& spec, ArtContext&) {
             Sparkle(cr, x + 12 + 23 * i, 84.5, 2.6, palette::kGold);
         }
     }
-    auto under = CardUnderlay(spec.frameWidth, spec.frameHeight, spec.frames, 0, 0);
+    auto under = CardUnderlay(entry.frameWidth, entry.frameHeight, entry.frames, 0, 0);
     return Flatten(*canvas, Matte::Over(*under, 0, 0));
 }
 

@@ -21,11 +21,11 @@ void Blit(Picture& target, const Picture& source, int sx, int sy, int w, int h, 
     }
 }
 
-void BlitFrame(Picture& target, const Picture& strip, const AssetSpec& spec, int frame, int dx,
+void BlitFrame(Picture& target, const Picture& strip, const PictureEntry& entry, int frame, int dx,
                int dy) {
-    int column = frame % spec.Columns(), row = frame / spec.Columns();
-    Blit(target, strip, column * spec.frameWidth, row * spec.frameHeight, spec.frameWidth,
-         spec.frameHeight, dx, dy);
+    int column = frame % entry.Columns(), row = frame / entry.Columns();
+    Blit(target, strip, column * entry.frameWidth, row * entry.frameHeight, entry.frameWidth,
+         entry.frameHeight, dx, dy);
 }
 
 cairo_surface_t* ToSurface(const Picture& picture) {

@@ -11,7 +11,7 @@ namespace artgen {
 
 // Copies the (sx, sy, w, h) part of `source` to (dx, dy), skipping key pixels, clipped.
 void Blit(Picture& target, const Picture& source, int sx, int sy, int w, int h, int dx, int dy);
-void BlitFrame(Picture& target, const Picture& strip, const AssetSpec& spec, int frame, int dx,
+void BlitFrame(Picture& target, const Picture& strip, const PictureEntry& entry, int frame, int dx,
                int dy);
 // A new RGB24 image surface of the picture (the caller destroys it); key pixels are shown as
 // a grey checkerboard so that transparency can be seen.

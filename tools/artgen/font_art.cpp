@@ -95,19 +95,19 @@ Glyph RenderGlyph(char ch, const FontLook& look, int height, const Matte& matte)
 
 } // namespace
 
-Picture PaintBitmapFont(const AssetSpec& spec, FontStyle style) {
+Picture PaintBitmapFont(const PictureEntry& entry, FontStyle style) {
     const FontLook look = LookFor(style);
     const Matte matte = Matte::Flat(palette::kParchment);
     std::vector<Glyph> glyphs;
     int total = 0;
     for (char ch = '!'; ch <= '~'; ++ch) {
-        glyphs.push_back(RenderGlyph(ch, look, spec.frameHeight, matte));
+        glyphs.push_back(RenderGlyph(ch, look, entry.frameHeight, matte));
         total += glyphs.back().picture.width + 1;
     }
-    Picture strip(total - 1, spec.frameHeight);
+    Picture strip(total - 1, entry.frameHeight);
     int x0 = 0;
     for (const Glyph& glyph : glyphs) {
-        for (int y = 0; y < spec.frameHeight; ++y) {
+        for (int y = 0; y < entry.frameHeight; ++y) {
             for (int x = 0; x < glyph.picture.width; ++x) {
                 strip.At(x0 + x, y) = glyph.picture.At(x, y);
             }

@@ -74,36 +74,38 @@ const Canvas& MenuCanvas(ArtContext& context) {
     return context.Background("menu", kScreenW, kScreenH, PaintMenu);
 }
 
-Picture PaintMenuBackground(const AssetSpec&, ArtContext& context) {
+Picture PaintMenuBackground(const PictureEntry&, ArtContext& context) {
     return Flatten(MenuCanvas(context), Matte::Flat(palette::kFelt));
 }
 
-Picture PaintPageNumbers(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintPageNumbers(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
     UseFont(cr, Typeface::SansBold, 21);
     for (int d = 0; d < 10; ++d) {
         std::string digit(1, static_cast<char>('0' + d));
-        cairo_pattern_t* gold = GoldGradient(2, spec.frameHeight + 2);
+        cairo_pattern_t* gold = GoldGradient(2, entry.frameHeight + 2);
         cairo_set_source(cr, gold);
-        DrawTextMiddle(cr, digit, d * spec.frameWidth + spec.frameWidth / 2.0,
-                       spec.frameHeight / 2.0, Align::Centre);
+        DrawTextMiddle(cr, digit, d * entry.frameWidth + entry.frameWidth / 2.0,
+                       entry.frameHeight / 2.0, Align::Centre);
         cairo_pattern_destroy(gold);
     }
     return Flatten(*canvas, Matte::Flat(kWell), 0.12);
 }
 
-Picture MenuButton(const AssetSpec& spec, ArtContext& context, Point at, const ButtonLabel& label) {
-    return ButtonStrip(spec, Matte::Over(MenuCanvas(context), at.x, at.y, spec.frameWidth), label);
+Picture MenuButton(const PictureEntry& entry, ArtContext& context, Point at,
+                   const ButtonLabel& label) {
+    return ButtonStrip(entry, Matte::Over(MenuCanvas(context), at.x, at.y, entry.frameWidth),
+                       label);
 }
 
-Picture PaintGameButton(const AssetSpec& spec, ArtContext& context) {
+Picture PaintGameButton(const PictureEntry& entry, ArtContext& context) {
     // Only a frame: the game's own picture shows through the middle.
-    auto canvas = MakeCanvas(spec);
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
     const double widths[3] = {4, 6, 6};
-    for (int f = 0; f < spec.frames; ++f) {
-        const double x = f * spec.frameWidth;
+    for (int f = 0; f < entry.frames; ++f) {
+        const double x = f * entry.frameWidth;
         cairo_new_path(cr);
         SlotOutline(cr, x, widths[f] / 2);
         cairo_set_line_width(cr, widths[f]);
@@ -130,12 +132,12 @@ Picture PaintGameButton(const AssetSpec& spec, ArtContext& context) {
             cairo_stroke(cr);
         }
     }
-    return Flatten(*canvas,
-                   Matte::Over(MenuCanvas(context), GameSlot(0).x, GameSlot(0).y, spec.frameWidth));
+    return Flatten(
+        *canvas, Matte::Over(MenuCanvas(context), GameSlot(0).x, GameSlot(0).y, entry.frameWidth));
 }
 
-Picture PaintCollectButton(const AssetSpec& spec, ArtContext& context) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintCollectButton(const PictureEntry& entry, ArtContext& context) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
     SlotOutline(cr, 0, 0);
     FillVertical(cr, 0, 100, Hex(0x0F4A2D), Hex(0x072817));
@@ -162,10 +164,10 @@ Picture PaintCollectButton(const AssetSpec& spec, ArtContext& context) {
     return Flatten(*canvas, Matte::Over(MenuCanvas(context), GameSlot(1).x, GameSlot(1).y));
 }
 
-Picture PaintInfoScreen(const AssetSpec& spec, ArtContext& context) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintInfoScreen(const PictureEntry& entry, ArtContext& context) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    const double w = spec.Width(), h = spec.Height();
+    const double w = entry.Width(), h = entry.Height();
     PaintPanel(cr, 0, 0, w, h);
     PanelHeading(cr, "Welcome to Lumora", w / 2, 64, 32);
     Divider(cr, w / 2, 82, 200);
@@ -187,12 +189,12 @@ Picture PaintInfoScreen(const AssetSpec& spec, ArtContext& context) {
         DrawText(cr, line, 56, baseline, Align::Left);
         baseline += 24;
     }
-    return Flatten(*canvas, Matte::Over(MenuCanvas(context), kScreenW / 2 - spec.Width() / 2,
-                                        kScreenH / 2 - spec.Height() / 2));
+    return Flatten(*canvas, Matte::Over(MenuCanvas(context), kScreenW / 2 - entry.Width() / 2,
+                                        kScreenH / 2 - entry.Height() / 2));
 }
 
-Picture PaintBackButton(const AssetSpec& spec, ArtContext&) {
-    return ButtonStrip(spec, Matte::Flat(palette::kIvory), {"Back", Icon::Back, 14});
+Picture PaintBackButton(const PictureEntry& entry, ArtContext&) {
+    return ButtonStrip(entry, Matte::Flat(palette::kIvory), {"Back", Icon::Back, 14});
 }
 
 } // namespace artgen

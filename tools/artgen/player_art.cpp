@@ -97,30 +97,30 @@ const Canvas& HallCanvas(ArtContext& context) {
     return context.Background("hall", kPanelW, kPanelH, PaintHall);
 }
 
-Picture PaintPlayerInfo(const AssetSpec&, ArtContext& context) {
+Picture PaintPlayerInfo(const PictureEntry&, ArtContext& context) {
     return Flatten(PlayerInfoCanvas(context),
                    Matte::Over(TitleCanvas(context), kPanel.x, kPanel.y));
 }
 
-Picture PaintHallOfFame(const AssetSpec&, ArtContext& context) {
+Picture PaintHallOfFame(const PictureEntry&, ArtContext& context) {
     return Flatten(HallCanvas(context), Matte::Over(TitleCanvas(context), kPanel.x, kPanel.y));
 }
 
-Picture PanelButton(const AssetSpec& spec, const Canvas& panel, Point at,
+Picture PanelButton(const PictureEntry& entry, const Canvas& panel, Point at,
                     const ButtonLabel& label) {
-    return ButtonStrip(spec, Matte::Over(panel, at.x, at.y, spec.frameWidth), label);
+    return ButtonStrip(entry, Matte::Over(panel, at.x, at.y, entry.frameWidth), label);
 }
 
-Picture PaintYesNo(const AssetSpec& spec, ArtContext& context) {
+Picture PaintYesNo(const PictureEntry& entry, ArtContext& context) {
     Matte matte =
-        Matte::Over(PlayerInfoCanvas(context), kPlayersYesNo.x, kPlayersYesNo.y, spec.frameWidth);
-    return SwitchStrip(spec, matte, {"Yes", Icon::Check, 15}, {"No", Icon::None, 15});
+        Matte::Over(PlayerInfoCanvas(context), kPlayersYesNo.x, kPlayersYesNo.y, entry.frameWidth);
+    return SwitchStrip(entry, matte, {"Yes", Icon::Check, 15}, {"No", Icon::None, 15});
 }
 
-Picture PaintBlockCursor(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintBlockCursor(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    cairo_rectangle(cr, 1, 5, spec.frameWidth - 2, spec.frameHeight - 9);
+    cairo_rectangle(cr, 1, 5, entry.frameWidth - 2, entry.frameHeight - 9);
     SetColour(cr, palette::kCrimson, 0.85);
     cairo_fill(cr);
     return Flatten(*canvas, Matte::Flat(palette::kParchment));

@@ -21,17 +21,17 @@ class Screen {
     explicit Screen(std::map<std::string, Picture>& pictures) : pictures_(pictures) {}
 
     void Draw(const std::string& path, int frame, int x, int y) {
-        BlitFrame(screen, pictures_[path], PictureSpec(path), frame, x, y);
+        BlitFrame(screen, pictures_[path], FindPictureEntry(path), frame, x, y);
     }
     void Card(int rank, int suit, Point at) {
         Draw("Kestrin/cardset.bmp", rank + 13 * suit, at.x, at.y);
     }
     void Number(const std::string& strip, int right, int y, const std::string& digits) {
-        const AssetSpec& spec = PictureSpec(strip);
-        int x = right - static_cast<int>(digits.size()) * spec.frameWidth;
+        const PictureEntry& entry = FindPictureEntry(strip);
+        int x = right - static_cast<int>(digits.size()) * entry.frameWidth;
         for (char d : digits) {
             Draw(strip, d - '0', x, y);
-            x += spec.frameWidth;
+            x += entry.frameWidth;
         }
     }
     void Text(const std::string& font, const std::string& text, int x, int y, int gap) {
@@ -76,7 +76,7 @@ void ComposeTable(Screen& s, bool won) {
     s.Draw("Kestrin/floatingscores.bmp", 2, Foundation(2).x, Foundation(2).y + 15);
     s.Number("Kestrin/scorefont.bmp", kScoreRight, kBestScoreY, "1250400");
     s.Number("Kestrin/scorefont.bmp", kScoreRight, kScoreY, "4375");
-    const AssetSpec& cell = PictureSpec("Kestrin/timerblue.bmp");
+    const PictureEntry& cell = FindPictureEntry("Kestrin/timerblue.bmp");
     for (int i = 0; i < 100; ++i) {
         int col = i % kClockColumns, row = i / kClockColumns;
         s.Draw(i == 99 ? "Kestrin/timerred.bmp" : "Kestrin/timerblue.bmp", 0,
@@ -168,7 +168,7 @@ void ComposeMenu(Screen& s) {
 
 void ComposeMenuHelp(Screen& s) {
     ComposeMenu(s);
-    const AssetSpec& info = PictureSpec("infoscreen.bmp");
+    const PictureEntry& info = FindPictureEntry("infoscreen.bmp");
     const int x = kScreenW / 2 - info.Width() / 2, y = kScreenH / 2 - info.Height() / 2;
     s.Draw("infoscreen.bmp", 0, x, y);
     s.Draw("backbutton.bmp", 0, x + kInfoBack.x, y + kInfoBack.y);
@@ -176,7 +176,7 @@ void ComposeMenuHelp(Screen& s) {
 
 void ComposeStuck(Screen& s) {
     ComposeTable(s, false);
-    const AssetSpec& panel = PictureSpec("Kestrin/gameover2.bmp");
+    const PictureEntry& panel = FindPictureEntry("Kestrin/gameover2.bmp");
     s.Draw("Kestrin/gameover2.bmp", 0, kScreenW / 2 - panel.Width() / 2,
            kScreenH / 2 - panel.Height() / 2);
 }

@@ -55,11 +55,11 @@ Matte OverTitle(ArtContext& context) {
 }
 
 template <size_t N>
-Picture TextPanel(const AssetSpec& spec, ArtContext& context, const char* heading,
+Picture TextPanel(const PictureEntry& entry, ArtContext& context, const char* heading,
                   const Section (&sections)[N], double fontSize, double gap) {
-    auto canvas = MakeCanvas(spec);
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    const double w = spec.Width(), h = spec.Height();
+    const double w = entry.Width(), h = entry.Height();
     PaintPanel(cr, 0, 0, w, h);
     PanelHeading(cr, heading, w / 2, 66, 32);
     Divider(cr, w / 2, 84, 180);
@@ -82,12 +82,12 @@ Picture TextPanel(const AssetSpec& spec, ArtContext& context, const char* headin
 
 } // namespace
 
-Picture PaintHowToPlay(const AssetSpec& spec, ArtContext& context) {
-    return TextPanel(spec, context, "How to Play", kRules, 13.5, 9);
+Picture PaintHowToPlay(const PictureEntry& entry, ArtContext& context) {
+    return TextPanel(entry, context, "How to Play", kRules, 13.5, 9);
 }
 
-Picture PaintCredits(const AssetSpec& spec, ArtContext& context) {
-    return TextPanel(spec, context, "Credits", kCredits, 14, 14);
+Picture PaintCredits(const PictureEntry& entry, ArtContext& context) {
+    return TextPanel(entry, context, "Credits", kCredits, 14, 14);
 }
 
 } // namespace artgen

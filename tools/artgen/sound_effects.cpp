@@ -12,8 +12,8 @@ Note At(double start, double duration, double midi, double amplitude) {
 
 } // namespace
 
-const std::vector<SoundSpec>& AllSounds() {
-    static const std::vector<SoundSpec> kSounds = {
+const std::vector<SoundEntry>& AllSounds() {
+    static const std::vector<SoundEntry> kSounds = {
         {"Kestrin/sounds/carddown.wav", MakeCardDown},
         {"Kestrin/sounds/flipcard.wav", MakeFlipCard},
         {"Kestrin/sounds/neg.wav", MakeNegative},

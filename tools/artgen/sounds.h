@@ -12,12 +12,12 @@ constexpr int kSoundRate = 22050;
 constexpr double kEffectLoudness = 0.2;
 constexpr double kEffectMaxPeak = 0.85;
 
-struct SoundSpec {
+struct SoundEntry {
     const char* path; // relative to the suite folder
     Sound (*make)();
 };
 
-const std::vector<SoundSpec>& AllSounds();
+const std::vector<SoundEntry>& AllSounds();
 
 Sound MakeCardDown();
 Sound MakeFlipCard();

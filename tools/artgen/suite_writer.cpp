@@ -37,8 +37,8 @@ bool MakeParent(const fs::path& file, std::string& error) {
 std::map<std::string, Picture> RenderAllPictures() {
     ArtContext context;
     std::map<std::string, Picture> pictures;
-    for (const AssetSpec& spec : AllPictures()) {
-        pictures[spec.path] = spec.paint(spec, context);
+    for (const PictureEntry& entry : AllPictures()) {
+        pictures[entry.path] = entry.paint(entry, context);
     }
     return pictures;
 }
@@ -46,13 +46,13 @@ std::map<std::string, Picture> RenderAllPictures() {
 bool GenerateSuite(const std::string& outDir, std::string& error) {
     const fs::path root(outDir);
     // Every folder first, so that a blocked path fails before any work is done.
-    for (const AssetSpec& spec : AllPictures()) {
-        if (!MakeParent(root / spec.path, error)) {
+    for (const PictureEntry& entry : AllPictures()) {
+        if (!MakeParent(root / entry.path, error)) {
             return false;
         }
     }
-    for (const SoundSpec& spec : AllSounds()) {
-        if (!MakeParent(root / spec.path, error)) {
+    for (const SoundEntry& entry : AllSounds()) {
+        if (!MakeParent(root / entry.path, error)) {
             return false;
         }
     }
@@ -63,9 +63,9 @@ bool GenerateSuite(const std::string& outDir, std::string& error) {
             return false;
         }
     }
-    for (const SoundSpec& spec : AllSounds()) {
-        fs::path file = root / spec.path;
-        if (!WriteWav(file.string(), spec.make())) {
+    for (const SoundEntry& entry : AllSounds()) {
+        fs::path file = root / entry.path;
+        if (!WriteWav(file.string(), entry.make())) {
             error = "cannot write " + file.string();
             return false;
         }

@@ -123,53 +123,53 @@ const Canvas& TableCanvas(ArtContext& context) {
     return context.Background("table", kScreenW, kScreenH, PaintTable);
 }
 
-Picture PaintTableBackground(const AssetSpec&, ArtContext& context) {
+Picture PaintTableBackground(const PictureEntry&, ArtContext& context) {
     return Flatten(TableCanvas(context), Matte::Flat(palette::kFelt));
 }
 
-Picture PaintTimerCell(const AssetSpec& spec, bool lastCell) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintTimerCell(const PictureEntry& entry, bool lastCell) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    RoundedRect(cr, 0, 0, spec.frameWidth, spec.frameHeight, 1.6);
-    FillVertical(cr, 0, spec.frameHeight, lastCell ? Hex(0xFF9A8A) : Hex(0x8EE0FF),
+    RoundedRect(cr, 0, 0, entry.frameWidth, entry.frameHeight, 1.6);
+    FillVertical(cr, 0, entry.frameHeight, lastCell ? Hex(0xFF9A8A) : Hex(0x8EE0FF),
                  lastCell ? Hex(0xB81C28) : Hex(0x1B6FC0));
-    cairo_rectangle(cr, 1.5, 1, spec.frameWidth - 3, 1.5);
+    cairo_rectangle(cr, 1.5, 1, entry.frameWidth - 3, 1.5);
     SetColour(cr, Hex(0xFFFFFF), 0.45);
     cairo_fill(cr);
     return Flatten(*canvas, Matte::Flat(kPanelDark));
 }
 
-Picture PaintScoreFont(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintScoreFont(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
     UseFont(cr, Typeface::SansBold, 21);
     for (int d = 0; d < 10; ++d) {
         std::string digit(1, static_cast<char>('0' + d));
         cairo_new_path(cr);
-        cairo_pattern_t* gold = GoldGradient(2, spec.frameHeight + 4);
+        cairo_pattern_t* gold = GoldGradient(2, entry.frameHeight + 4);
         cairo_set_source(cr, gold);
-        DrawTextMiddle(cr, digit, d * spec.frameWidth + spec.frameWidth / 2.0,
-                       spec.frameHeight / 2.0, Align::Centre);
+        DrawTextMiddle(cr, digit, d * entry.frameWidth + entry.frameWidth / 2.0,
+                       entry.frameHeight / 2.0, Align::Centre);
         cairo_pattern_destroy(gold);
     }
     return Flatten(*canvas, Matte::Flat(kPanelDark), 0.12);
 }
 
-Picture PaintFloatingScores(const AssetSpec& spec, ArtContext&) {
+Picture PaintFloatingScores(const PictureEntry& entry, ArtContext&) {
     static const int kPoints[13] = {25,   50,   100,   200,   400,   800,   1500,
                                     3000, 6000, 12000, 25000, 50000, 100000};
-    auto canvas = MakeCanvas(spec);
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    for (int f = 0; f < spec.frames; ++f) {
+    for (int f = 0; f < entry.frames; ++f) {
         std::string text = "+" + std::to_string(kPoints[f]);
         UseFont(cr, Typeface::SansBold, 17);
         double width = TextAdvance(cr, text);
-        double size = width > spec.frameWidth - 6 ? 17 * (spec.frameWidth - 6) / width : 17;
+        double size = width > entry.frameWidth - 6 ? 17 * (entry.frameWidth - 6) / width : 17;
         UseFont(cr, Typeface::SansBold, size);
-        const double cx = f * spec.frameWidth + spec.frameWidth / 2.0;
+        const double cx = f * entry.frameWidth + entry.frameWidth / 2.0;
         cairo_text_extents_t cap;
         cairo_text_extents(cr, "0", &cap);
-        const double baseline = spec.frameHeight / 2.0 + cap.height / 2;
+        const double baseline = entry.frameHeight / 2.0 + cap.height / 2;
         cairo_new_path(cr);
         cairo_move_to(cr, cx - TextAdvance(cr, text) / 2, baseline);
         cairo_text_path(cr, text.c_str());
@@ -185,9 +185,10 @@ Picture PaintFloatingScores(const AssetSpec& spec, ArtContext&) {
     return Flatten(*canvas, Matte::Flat(palette::kCardFace));
 }
 
-Picture TableButton(const AssetSpec& spec, ArtContext& context, Point at,
+Picture TableButton(const PictureEntry& entry, ArtContext& context, Point at,
                     const ButtonLabel& label) {
-    return ButtonStrip(spec, Matte::Over(TableCanvas(context), at.x, at.y, spec.frameWidth), label);
+    return ButtonStrip(entry, Matte::Over(TableCanvas(context), at.x, at.y, entry.frameWidth),
+                       label);
 }
 
 } // namespace artgen

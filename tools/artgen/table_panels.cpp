@@ -33,17 +33,17 @@ PanelText TextFor(TablePanel which) {
 }
 
 // Centred pop-ups blend into the table where they will sit.
-Matte OverTable(const AssetSpec& spec, ArtContext& context) {
-    return Matte::Over(TableCanvas(context), layout::kScreenW / 2 - spec.Width() / 2,
-                       layout::kScreenH / 2 - spec.Height() / 2);
+Matte OverTable(const PictureEntry& entry, ArtContext& context) {
+    return Matte::Over(TableCanvas(context), layout::kScreenW / 2 - entry.Width() / 2,
+                       layout::kScreenH / 2 - entry.Height() / 2);
 }
 
 } // namespace
 
-Picture PaintTablePanel(const AssetSpec& spec, ArtContext& context, TablePanel which) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintTablePanel(const PictureEntry& entry, ArtContext& context, TablePanel which) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    const double w = spec.Width(), h = spec.Height();
+    const double w = entry.Width(), h = entry.Height();
     PaintPanel(cr, 0, 0, w, h);
     PanelText text = TextFor(which);
     PanelHeading(cr, text.heading, w / 2, 64, 30);
@@ -61,13 +61,13 @@ Picture PaintTablePanel(const AssetSpec& spec, ArtContext& context, TablePanel w
         FillSuit(cr, left, 52, 54, 20, palette::kSuit[left]);
         FillSuit(cr, left == 1 ? 0 : 3, w - 52, 54, 20, palette::kSuit[left == 1 ? 0 : 3]);
     }
-    return Flatten(*canvas, OverTable(spec, context));
+    return Flatten(*canvas, OverTable(entry, context));
 }
 
-Picture PaintCongrats(const AssetSpec& spec, ArtContext& context) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintCongrats(const PictureEntry& entry, ArtContext& context) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    const double w = spec.Width(), h = spec.Height();
+    const double w = entry.Width(), h = entry.Height();
     PaintPanel(cr, 0, 0, w, h);
     FillGoldCrown(cr, w / 2, 62, 64);
     PanelHeading(cr, "Congratulations!", w / 2, 135, 34);

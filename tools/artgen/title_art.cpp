@@ -94,26 +94,27 @@ const Canvas& TitleCanvas(ArtContext& context) {
     return context.Background("title", kScreenW, kScreenH, PaintTitle);
 }
 
-Picture PaintTitleBackground(const AssetSpec&, ArtContext& context) {
+Picture PaintTitleBackground(const PictureEntry&, ArtContext& context) {
     return Flatten(TitleCanvas(context), Matte::Flat(palette::kFelt));
 }
 
-Picture TitleButton(const AssetSpec& spec, ArtContext& context, Point at,
+Picture TitleButton(const PictureEntry& entry, ArtContext& context, Point at,
                     const ButtonLabel& label) {
-    return ButtonStrip(spec, Matte::Over(TitleCanvas(context), at.x, at.y, spec.frameWidth), label);
+    return ButtonStrip(entry, Matte::Over(TitleCanvas(context), at.x, at.y, entry.frameWidth),
+                       label);
 }
 
-Picture PaintSoundSwitch(const AssetSpec& spec, ArtContext& context, bool music) {
+Picture PaintSoundSwitch(const PictureEntry& entry, ArtContext& context, bool music) {
     Point at = music ? kMusicSwitch : kSfxSwitch;
     ButtonLabel symbol{"", music ? Icon::Note : Icon::Speaker, 0};
-    return SwitchStrip(spec, Matte::Over(TitleCanvas(context), at.x, at.y, spec.frameWidth), symbol,
-                       symbol);
+    return SwitchStrip(entry, Matte::Over(TitleCanvas(context), at.x, at.y, entry.frameWidth),
+                       symbol, symbol);
 }
 
-Picture PaintLumoraButton(const AssetSpec& spec, ArtContext&) {
-    auto canvas = MakeCanvas(spec);
+Picture PaintLumoraButton(const PictureEntry& entry, ArtContext&) {
+    auto canvas = MakeCanvas(entry);
     cairo_t* cr = canvas->Cr();
-    const double w = spec.Width(), h = spec.Height();
+    const double w = entry.Width(), h = entry.Height();
     cairo_rectangle(cr, 0, 0, w, h);
     cairo_pattern_t* felt = cairo_pattern_create_radial(w * 0.6, h / 2, 5, w * 0.6, h / 2, w * 0.7);
     cairo_pattern_add_color_stop_rgb(felt, 0, palette::kFeltLight.r, palette::kFeltLight.g,
@@ -123,7 +124,7 @@ Picture PaintLumoraButton(const AssetSpec& spec, ArtContext&) {
     cairo_set_source(cr, felt);
     cairo_fill(cr);
     cairo_pattern_destroy(felt);
-    AddGrain(*canvas, 0, 0, spec.Width(), spec.Height(), 3, 5);
+    AddGrain(*canvas, 0, 0, entry.Width(), entry.Height(), 3, 5);
     CardFan(cr, 62, 90, 0.56, 0.3);
     TitleWordmark(cr, 174, 55, 28);
     UseFont(cr, Typeface::Serif, 12);
