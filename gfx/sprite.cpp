@@ -7,6 +7,20 @@
 #include "gfx/error_box.h"
 #include "zel/zel.h"
 
+namespace {
+// Float positions may run far beyond any surface (or be infinite, or not a number), where a
+// plain conversion to int is undefined. Held at a distance that is off every surface, they
+// still draw nothing, and a frame's size added to them stays inside int.
+int PixelPosition(float position) {
+    constexpr float kFar = 1 << 30;
+    if (position >= kFar)
+        return int(kFar);
+    if (!(position > -kFar)) // not a number as well
+        return -int(kFar);
+    return static_cast<int>(position);
+}
+} // namespace
+
 Sprite::Sprite(const Sprite& other) {
     // The surfaces are shared, not duplicated: the prototype keeps ownership.
     for (int i = 0; i < other.frames.Count(); ++i)
@@ -87,11 +101,11 @@ void Sprite::Draw(Surface* target) {
         dirtyRects.AddSpriteArea(this);
     if (!HasFrame(current))
         return;
-    int drawX = static_cast<int>(x);
-    int drawY = static_cast<int>(y);
+    int drawX = PixelPosition(x);
+    int drawY = PixelPosition(y);
     if (centred) {
-        drawX = static_cast<int>(x - static_cast<float>(width / 2));
-        drawY = static_cast<int>(y - static_cast<float>(height / 2));
+        drawX = PixelPosition(x - static_cast<float>(width / 2));
+        drawY = PixelPosition(y - static_cast<float>(height / 2));
     }
     if (visible && target)
         BltSurface(frames.Get(current), target, drawX, drawY);
@@ -238,6 +252,5 @@ void Sprite::FixFrameWidth() {
 void DirtyRectList::AddSpriteArea(const Sprite* sprite) {
     if (!sprite)
         return;
-    AddRect(static_cast<int>(sprite->x), static_cast<int>(sprite->y), sprite->width,
-            sprite->height);
+    AddRect(PixelPosition(sprite->x), PixelPosition(sprite->y), sprite->width, sprite->height);
 }

@@ -2,6 +2,8 @@
 // they create and hand back.
 #include "gfx/surface_functions.h"
 
+#include <algorithm>
+
 #include "zel/zel.h"
 
 namespace {
@@ -132,14 +134,22 @@ int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int fram
 }
 
 namespace {
+int32_t SaturatedInt(int64_t value) {
+    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
 // One axis of a clipped region: the span [t, t + length) on a target of `limit` pixels, and the
 // matching span of the source starting at s. Each end cut off the target is cut from the source.
+// Worked out in 64 bits, so that spans near the ends of int cannot wrap round onto the target;
+// an end beyond int is saturated, which leaves it outside every surface as it was.
 void ClipAxis(int s, int t, int length, int limit, int32_t& toLow, int32_t& toHigh,
               int32_t& fromLow, int32_t& fromHigh) {
-    toLow = t < 0 ? 0 : t;
-    fromLow = t < 0 ? s - t : s;
-    toHigh = t + length > limit ? limit : t + length;
-    fromHigh = t + length > limit ? s - t + limit : s + length;
+    const int64_t low = std::max<int64_t>(t, 0);
+    const int64_t high = std::min<int64_t>(int64_t(t) + length, limit);
+    toLow = SaturatedInt(low);
+    toHigh = SaturatedInt(high);
+    fromLow = SaturatedInt(s + (low - t));
+    fromHigh = SaturatedInt(s + (high - t));
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,40 @@ TEST_F(SpriteTest, CentredSpriteIsBlittedAroundItsCentre) {
     EXPECT_EQ(list.Get(0)->y, 40);
     EXPECT_EQ(list.Get(0)->w, 40);
     EXPECT_EQ(list.Get(0)->flags, DIRTY_ONE_SHOT | DIRTY_FROM_TARGET);
+}
+
+// A sprite sent far off every surface (a runaway velocity, a position never set) draws nothing
+// and repairs nothing, and converting its position stays defined behaviour.
+TEST_F(SpriteTest, PositionsFarOffEverySurfaceDrawNothing) {
+    Surface* background = SolidSurface(800, 600, kWhite);
+    dirtyRects.SetBackground(background);
+    dirtyRects.SetTarget(Back());
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* name;
+        float x, y;
+        int centred;
+    } cases[] = {
+        {"far right", 3e9f, 10, 0},          {"far left", -3e9f, 10, 0},
+        {"far below, centred", 10, 3e9f, 1}, {"just past int", 2147483648.0f, 2147483648.0f, 0},
+        {"infinite", inf, -inf, 0},          {"not a number", nan, nan, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::ClearWritten(Back());
+        Sprite sprite;
+        AddFrames(sprite, 1);
+        sprite.x = c.x;
+        sprite.y = c.y;
+        sprite.centred = c.centred;
+        sprite.restoreBackground = 1;
+        sprite.Draw(Back());
+        dirtyRects.Restore(Back());
+        EXPECT_FALSE(plat::HasWritten(Back()));
+    }
+    dirtyRects.Clear();
+    ReleaseSurface(background);
 }
 
 TEST_F(SpriteTest, DrawWithoutAValidFrameOnlyRestoresTheBackground) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "support/bmp_builder.h"
 #include "support/temp_dir.h"
 #include "zel/zel.h"
@@ -203,6 +205,36 @@ TEST_F(BltSurfaceTest, WhollyOutsideDrawsNothing) {
     EXPECT_FALSE(plat::HasWritten(target));
     EXPECT_EQ(At(target, 0, 0), 0x7777);
     EXPECT_EQ(At(target, 639, 479), 0x7777);
+}
+
+// Regions at the far ends of int: the clipping must neither wrap round onto the target nor
+// lose a part that really is on it.
+TEST_F(BltSurfaceTest, RegionsAtTheEndsOfIntClipWithoutWrapping) {
+    constexpr int kMax = INT_MAX, kMin = INT_MIN;
+    const struct {
+        const char* name;
+        int sx, sy, w, h, tx, ty;
+        bool drawn;
+    } cases[] = {
+        {"target x near the top of int", 0, 0, 50, 50, kMax - 10, 0, false},
+        {"target y near the top of int", 0, 0, 50, 50, 0, kMax - 10, false},
+        {"target x near the bottom of int", 10, 0, 50, 50, kMin + 10, 0, false},
+        {"source x far right, target left of the edge", kMax - 5, 0, 20, 20, -10, 0, false},
+        {"source x far left, target past the right edge", kMin, 0, 20, 20, 630, 0, false},
+        {"source y near the top of int", 0, kMax - 5, 20, 20, 0, 0, false},
+        {"width up to the top of int", 5, 5, kMax, 10, 630, 100, true},
+        {"height up to the top of int", 5, 5, 10, kMax, 100, 470, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillSurface(target, 0x7777);
+        plat::ClearWritten(target);
+        BltRegion(source, c.sx, c.sy, c.w, c.h, target, c.tx, c.ty);
+        if (c.drawn)
+            ExpectCopied(SurfaceRect{c.tx, c.ty, c.tx + 10, c.ty + 10}, c.sx, c.sy);
+        else
+            EXPECT_FALSE(plat::HasWritten(target));
+    }
 }
 
 TEST_F(BltSurfaceTest, BlueIsTransparentAndBlackIsDrawn) {
