@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "gfx/surface_functions.h"
+#include "platform/files.h"
 
 int debugLogEnabled = 0;
 
@@ -18,7 +19,7 @@ void LogMessage(const char* format, ...) {
         return;
     std::lock_guard<std::mutex> hold(logLock);
     if (!logFile)
-        logFile = std::fopen("debug.log", "wb+");
+        logFile = plat::OpenFile("debug.log", "wb+");
     if (!logFile)
         return;
     va_list arguments;

@@ -81,7 +81,7 @@ void ReportFirstPresent() {
         return;
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    if (FILE* f = std::fopen(path, "w")) {
+    if (FILE* f = std::fopen(path, "we")) {
         std::fprintf(f, "%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
         std::fclose(f);
     }

@@ -159,8 +159,8 @@ int CreateTemporary(const TemporaryPlace& place, std::string* name) {
 FILE* OpenFile(const char* path, const char* mode) {
     if (!path || !mode)
         return nullptr;
-    if (!IsReadMode(mode))
-        return std::fopen(NativePath(path).c_str(), mode);
+    if (!IsReadMode(mode)) // "e": close-on-exec, like every descriptor we open
+        return std::fopen(NativePath(path).c_str(), (std::string(mode) + "e").c_str());
     int fd = OpenRegularFile(path);
     if (fd < 0)
         return nullptr;

@@ -18,8 +18,9 @@ std::string NativePath(const char* path);
 // name that is not a regular file (a pipe, a device) and EFBIG for a file over the size
 // allowed. FileErrorText turns it into words.
 
-// fopen through NativePath; null when the file cannot be opened. For reading, only regular
-// files are opened, and a pipe or a device never blocks the caller.
+// fopen through NativePath, close-on-exec (a program we start inherits none of our files); null
+// when the file cannot be opened. For reading, only regular files are opened, and a pipe or a
+// device never blocks the caller.
 FILE* OpenFile(const char* path, const char* mode);
 bool FileExists(const char* path);
 

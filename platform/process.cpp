@@ -12,8 +12,10 @@
 
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "platform/backend.h"
+#include "platform/browser_command.h"
 #include "platform/window_internal.h"
 
 extern char** environ;
@@ -36,14 +38,23 @@ void ReapLater(pid_t child) {
     }
 }
 
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 29))
-#define SUITE_HAVE_SPAWN_CHDIR 1
+// glibc 2.34 has both file actions the child needs: change directory and close descriptors.
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+#define SUITE_HAVE_SPAWN_ACTIONS 1
 #endif
 
 // Starts argv[0] (searched on PATH when `searchPath` and it has no "/") in `workDir` (the
 // caller's own when empty) with default signal handling and an empty signal mask, whatever
-// the caller's threads had set up for themselves.
-bool Spawn(char* const argv[], bool searchPath, const std::string& workDir) {
+// the caller's threads had set up for themselves. The child gets the standard input, output
+// and error and no other descriptor: our own files are opened close-on-exec, and this also
+// keeps back those that libraries (display, audio) or our own parent left inheritable.
+bool Spawn(const std::vector<std::string>& arguments, bool searchPath, const std::string& workDir) {
+    if (arguments.empty())
+        return false;
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_t actions;
     if (posix_spawnattr_init(&attributes) != 0)
@@ -61,12 +72,14 @@ bool Spawn(char* const argv[], bool searchPath, const std::string& workDir) {
 
     bool ok = true;
     pid_t child = -1;
-#ifdef SUITE_HAVE_SPAWN_CHDIR
-    if (!workDir.empty())
+#ifdef SUITE_HAVE_SPAWN_ACTIONS
+    ok = posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
+    if (ok && !workDir.empty())
         ok = posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str()) == 0;
     if (ok) {
-        int error = searchPath ? posix_spawnp(&child, argv[0], &actions, &attributes, argv, environ)
-                               : posix_spawn(&child, argv[0], &actions, &attributes, argv, environ);
+        int error = searchPath
+                        ? posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ)
+                        : posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
         ok = error == 0;
     }
 #else
@@ -74,15 +87,19 @@ bool Spawn(char* const argv[], bool searchPath, const std::string& workDir) {
     // close-on-exec pipe carries the errno back if it never gets to run the program.
     int report[2];
     ok = pipe2(report, O_CLOEXEC) == 0;
+    const long maxDescriptors = sysconf(_SC_OPEN_MAX);
     if (ok) {
         child = fork();
         if (child == 0) {
             sigprocmask(SIG_SETMASK, &none, nullptr);
+            for (long fd = 3; fd < maxDescriptors; ++fd)
+                if (fd != report[1])
+                    close(int(fd));
             int error = 0;
             if (!workDir.empty() && chdir(workDir.c_str()) != 0)
                 error = errno;
             if (error == 0) {
-                searchPath ? execvp(argv[0], argv) : execv(argv[0], argv);
+                searchPath ? execvp(argv[0], argv.data()) : execv(argv[0], argv.data());
                 error = errno;
             }
             (void)!write(report[1], &error, sizeof error);
@@ -148,22 +165,25 @@ bool StartProgram(const char* file, const char* parameter, const char* workDir) 
         null::RecordProgramStart(program, argument, directory);
         return IsRunnableFile(program);
     }
-    char* argv[3] = {program.data(), argument.empty() ? nullptr : argument.data(), nullptr};
-    return Spawn(argv, false, directory);
+    std::vector<std::string> arguments{program};
+    if (!argument.empty())
+        arguments.push_back(argument);
+    return Spawn(arguments, false, directory);
 }
 
 bool OpenAddress(const char* address) {
-    if (!address || !*address)
+    // Anything else (a file, a program, another scheme) would have the browser or xdg-open
+    // start whatever handles it.
+    if (!IsWebAddress(address))
         return false;
     if (CurrentBackend() == BackendKind::Null) {
         null::RecordAddress(address);
         return true;
     }
-    const char* browser = std::getenv("BROWSER");
-    std::string program = browser && *browser ? browser : "xdg-open";
-    std::string argument = address;
-    char* argv[3] = {program.data(), argument.data(), nullptr};
-    return Spawn(argv, true, "");
+    for (const auto& command : BrowserCommands(std::getenv("BROWSER"), address))
+        if (Spawn(command, true, ""))
+            return true;
+    return false;
 }
 
 } // namespace plat
