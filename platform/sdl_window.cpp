@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "platform/display.h"
 #include "platform/input.h"
@@ -136,27 +138,91 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e) {
 }
 } // namespace
 
-bool EnsureVideo() {
-    if (SDL_WasInit(SDL_INIT_VIDEO))
+namespace {
+// The desktop drivers, each with the variable that names its display.
+struct DesktopDriver {
+    const char* name;
+    const char* displayVariable;
+};
+constexpr DesktopDriver kDesktopDrivers[] = {{"x11", "DISPLAY"}, {"wayland", "WAYLAND_DISPLAY"}};
+// An X server that is busy with other clients may refuse a connection for a moment, so a
+// display that is named gets about three seconds to answer; with none named there is nothing
+// to wait for.
+constexpr int kAttemptsWhileNamed = 30;
+constexpr int kAttemptPauseMs = 100;
+
+enum class VideoState { NotStarted, Started, Failed };
+VideoState g_video = VideoState::NotStarted;
+
+// Starts SDL's video on the driver named (or the one SDL_VIDEODRIVER names); else `reason`
+// is SDL's.
+bool StartVideo(const char* driver, std::string* reason) {
+    if (driver)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
         return true;
+    *reason = SDL_GetError();
+    return false;
+}
+
+bool IsSet(const char* variable) {
+    const char* value = getenv(variable);
+    return value && *value;
+}
+
+// Each desktop driver once, then again for a while those whose display is named; the reasons
+// are the last failure of each driver.
+bool StartDesktopVideo(std::string* reasons) {
+    std::string failures[std::size(kDesktopDrivers)];
+    bool displayNamed = false;
+    for (int attempt = 0; attempt == 0 || (displayNamed && attempt < kAttemptsWhileNamed);
+         ++attempt) {
+        if (attempt == 1)
+            std::fprintf(stderr, "The display did not answer (%s); trying again.\n",
+                         reasons->c_str());
+        if (attempt > 0)
+            SDL_Delay(kAttemptPauseMs);
+        reasons->clear();
+        for (size_t i = 0; i < std::size(kDesktopDrivers); ++i) {
+            const DesktopDriver& driver = kDesktopDrivers[i];
+            const bool named = IsSet(driver.displayVariable);
+            displayNamed = displayNamed || named;
+            if (attempt == 0 || named) {
+                failures[i].clear();
+                if (StartVideo(driver.name, &failures[i]))
+                    return true;
+                if (!named)
+                    failures[i] += std::string(" (") + driver.displayVariable + " is not set)";
+            }
+            *reasons += std::string(i ? "; " : "") + driver.name + ": " + failures[i];
+        }
+    }
+    return false;
+}
+
+bool OpenVideo() {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // Left to choose by itself, SDL now and then settles on its off-screen driver although the X
     // server is there, and the program runs with no window anyone can see. Only a driver asked for
     // by name (SDL_VIDEODRIVER) may be a headless one; otherwise it is a desktop or nothing.
-    if (getenv("SDL_VIDEODRIVER"))
-        return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    // An X server that is busy with other clients may refuse a connection for a moment.
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        for (const char* driver : {"x11", "wayland"}) {
-            SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-            if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
-                return true;
-        }
-        if (attempt == 0)
-            std::fprintf(stderr, "The display did not start (%s); trying again.\n", SDL_GetError());
-        SDL_Delay(100);
+    std::string reasons;
+    if (const char* asked = getenv("SDL_VIDEODRIVER")) {
+        if (StartVideo(nullptr, &reasons))
+            return true;
+        reasons = std::string("SDL_VIDEODRIVER=") + asked + ": " + reasons;
+    } else if (StartDesktopVideo(&reasons)) {
+        return true;
     }
+    std::fprintf(stderr, "No display could be opened (%s).\n", reasons.c_str());
     return false;
+}
+} // namespace
+
+// Tried once per run: every later caller gets the same answer at once.
+bool EnsureVideo() {
+    if (g_video == VideoState::NotStarted)
+        g_video = OpenVideo() ? VideoState::Started : VideoState::Failed;
+    return g_video == VideoState::Started;
 }
 
 bool CreateWindow(Window* window, const WindowOptions& options) {
@@ -169,8 +235,10 @@ bool CreateWindow(Window* window, const WindowOptions& options) {
         flags |= SDL_WINDOW_RESIZABLE; // lets the window manager maximise it
     window->sdlWindow = SDL_CreateWindow(options.title ? options.title : "", options.x, options.y,
                                          options.width, options.height, flags);
-    if (!window->sdlWindow)
+    if (!window->sdlWindow) {
+        std::fprintf(stderr, "The window could not be made (%s).\n", SDL_GetError());
         return false;
+    }
     if (!options.fullscreen)
         SDL_SetWindowMinimumSize(window->sdlWindow, options.width, options.height);
     return true;

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Without a display both programs end at once with exit code 1 and say on standard error that
+# no display could be opened, with the reason for each driver tried; so does a display driver
+# asked for by name that does not exist. Each run prints how long it took.
+# Usage: no_display_e2e.sh SUITE_FOLDER
+set -euo pipefail
+suite="$(cd "$1" && pwd)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export SUITE_NO_MESSAGE_BOXES=1
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- standard error:" >&2
+  cat "$work/err.txt" >&2 || true
+  exit 1
+}
+
+# expect_no_display NAME FOLDER PROGRAM TEXT... -- ENV...: runs the program with the display
+# variables removed and ENV set; it must end within 5 s with exit code 1 and each TEXT on
+# standard error.
+expect_no_display() {
+  local name=$1 folder=$2 program=$3 texts=() start end code
+  shift 3
+  while [ "$1" != "--" ]; do
+    texts+=("$1")
+    shift
+  done
+  shift
+  start=$(date +%s%N)
+  code=0
+  (cd "$folder" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$@" \
+    timeout 20 "./$program") >/dev/null 2>"$work/err.txt" || code=$?
+  end=$(date +%s%N)
+  echo "$name: exit code $code after $(((end - start) / 1000000)) ms"
+  [ "$code" -eq 1 ] || fail "$name: exit code $code"
+  [ $((end - start)) -lt 5000000000 ] || fail "$name: took longer than 5 s"
+  for text in "${texts[@]}"; do
+    grep -qF -- "$text" "$work/err.txt" || fail "$name: no \"$text\" on standard error"
+  done
+}
+
+expect_no_display "Lumora, no display" "$suite" Lumora \
+  "No display could be opened" "x11:" "DISPLAY is not set" "wayland:" --
+expect_no_display "Kestrin, no display" "$suite/Kestrin" Kestrin \
+  "No display could be opened" "x11:" "wayland:" --
+expect_no_display "Lumora, unknown driver" "$suite" Lumora \
+  "No display could be opened" "SDL_VIDEODRIVER=bogus" -- SDL_VIDEODRIVER=bogus
+echo "PASS"
