@@ -1,0 +1,217 @@
+// Writes valid files of one kind into a folder, for the fuzz targets to start from:
+//   fuzz_seeds bitmap|font|hiscore|ini|wav FOLDER
+// Made fresh on every run, so the repository holds the generator, not binary seed files.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "records/high_score_table.h"
+#include "support/bmp_builder.h"
+
+namespace {
+using Bytes = std::vector<uint8_t>;
+namespace fs = std::filesystem;
+
+bool Write(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+bool WriteText(const fs::path& path, const std::string& text) {
+    return Write(path, Bytes(text.begin(), text.end()));
+}
+
+// Every depth the loader reads, odd widths (padded rows), the blue key among the colours.
+bool Bitmaps(const fs::path& folder) {
+    const bmp::ColorAt stripes = [](int x, int y) -> uint32_t {
+        return (x + y) % 3 == 0 ? 0x0000FF : (x % 2 ? 0xE0C030 : 0x102040 * uint32_t(y % 4));
+    };
+    bool ok = true;
+    for (int depth : {8, 16, 24, 32})
+        for (const auto& [width, height] : {std::pair{7, 5}, std::pair{40, 24}})
+            ok = ok && Write(folder / ("picture" + std::to_string(depth) + "_" +
+                                       std::to_string(width) + ".bmp"),
+                             bmp::Build(width, height, depth, stripes));
+    return ok;
+}
+
+// The font target's own format (see fuzz_font.cpp): 16-bit width - 1, height - 1, a mode byte,
+// then pixels. Glyph runs of ink columns between blue gaps, as a font bitmap has them.
+bool Fonts(const fs::path& folder) {
+    bool ok = true;
+    for (bool raw : {false, true}) {
+        const int height = raw ? 8 : 16, glyphs = raw ? 20 : 94;
+        std::vector<bool> ink;
+        for (int g = 0; g < glyphs; ++g) {
+            for (int c = 0; c < 2 + g % 6; ++c)
+                ink.push_back(true);
+            ink.push_back(false);
+        }
+        const int width = int(ink.size());
+        Bytes bytes{uint8_t(width - 1), uint8_t((width - 1) >> 8), uint8_t(height - 1),
+                    uint8_t(raw ? 1 : 0)};
+        Bytes bits((size_t(width) * size_t(height) + 7) / 8, 0);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool on = ink[size_t(x)] && (y + x) % 4 != 0;
+                const size_t i = size_t(y) * size_t(width) + size_t(x);
+                if (raw) {
+                    const uint16_t value = on ? 0xFFFF : 0x001F;
+                    bytes.push_back(uint8_t(value));
+                    bytes.push_back(uint8_t(value >> 8));
+                } else if (on) {
+                    bits[i / 8] |= uint8_t(1 << (i % 8));
+                }
+            }
+        if (!raw)
+            bytes.insert(bytes.end(), bits.begin(), bits.end());
+        ok = ok && Write(folder / (raw ? "font_raw" : "font_bits"), bytes);
+    }
+    return ok;
+}
+
+// Tables written by the records code itself: empty, part full with player strings, full.
+bool HighScores(const fs::path& folder) {
+    bool ok = true;
+    for (int filled : {0, 5, HIGH_SCORE_ENTRIES}) {
+        HighScoreTable table;
+        table.Allocate(HIGH_SCORE_ENTRIES);
+        for (int i = 0; i < filled; ++i) {
+            std::string player = "Player " + std::to_string(i) + ":street " + std::to_string(i) +
+                                 ":p" + std::to_string(i) + "@example.com:" + (i % 2 ? "Y" : "N");
+            if (i == 3)
+                player = std::string(HIGH_SCORE_NAME_SIZE - 1, 'x');
+            table.Insert(player.c_str(), 1000 * (i + 1));
+        }
+        ok = ok && table.Save((folder / ("hiscore" + std::to_string(filled) + ".dat")).c_str());
+    }
+    return ok;
+}
+
+// The settings files the programs read, and the spellings the reader must cope with.
+bool Settings(const fs::path& folder) {
+    std::string options = "[setup]\r\nplayerid=2\r\nSFX=Y\r\nMusic=N\r\n";
+    for (int i = 1; i <= 8; ++i)
+        options += "[Player" + std::to_string(i) + "]\r\nname=Name " + std::to_string(i) +
+                   "\r\naddress=Street " + std::to_string(i) + "\r\nemail=n" + std::to_string(i) +
+                   "@example.com\r\nsend=" + (i % 2 ? "Y" : "N") + "\r\n";
+    const std::map<std::string, std::string> files = {
+        {"options.ini", options},
+        {"suite_setup.ini", "[setup]\nfullscreen=0\n[suite]\nwebsite=http://lumora.example/\n"
+                            "scoreserver=http://scores.example\n"},
+        {"game_setup.ini", "[setup]\nfullscreen=1\n[default]\ngametime=154\n"},
+        {"images.ini", "[images]\nimage01=background\nimage02=buttons\n"
+                       "[background]\nfile=background.bmp\n"},
+        {"spellings.ini", "; a comment\n  [ Setup ]  \n MUSIC = y \nsfx=\nnoequals\n[empty]\n"
+                          "[setup]\nplayerid=99999999999999999999\nkey=a=b\n"},
+    };
+    bool ok = true;
+    for (const auto& [name, text] : files)
+        ok = ok && WriteText(folder / name, text);
+    return ok;
+}
+
+void Put(Bytes& b, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        b.push_back(uint8_t(value >> (8 * i)));
+}
+
+Bytes Chunk(const char* id, const Bytes& body) {
+    Bytes b(id, id + 4);
+    Put(b, uint32_t(body.size()), 4);
+    b.insert(b.end(), body.begin(), body.end());
+    if (body.size() % 2)
+        b.push_back(0); // the pad byte after an odd-sized chunk
+    return b;
+}
+
+Bytes Format(int channels, int rate, int bits, bool extended) {
+    Bytes b;
+    const int block = channels * bits / 8;
+    Put(b, 1, 2);
+    Put(b, uint32_t(channels), 2);
+    Put(b, uint32_t(rate), 4);
+    Put(b, uint32_t(rate * block), 4);
+    Put(b, uint32_t(block), 2);
+    Put(b, uint32_t(bits), 2);
+    if (extended)
+        Put(b, 0, 2);
+    return b;
+}
+
+// A short tone in every sample format the library plays, some with the chunks real files carry.
+bool Sounds(const fs::path& folder) {
+    struct Case {
+        const char* name;
+        int channels, rate, bits;
+        bool extended, list, loop;
+    };
+    const Case cases[] = {
+        {"effect8_mono.wav", 1, 11025, 8, false, false, false},
+        {"effect16_mono.wav", 1, 22050, 16, false, false, false},
+        {"music16_stereo.wav", 2, 44100, 16, true, true, false},
+        {"looped16_mono.wav", 1, 22050, 16, false, true, true},
+    };
+    bool ok = true;
+    for (const Case& c : cases) {
+        const int frames = 400;
+        Bytes pcm;
+        for (int i = 0; i < frames * c.channels; ++i) {
+            const int level = (i / c.channels) % 40 < 20 ? 6000 : -6000;
+            if (c.bits == 8)
+                pcm.push_back(uint8_t(128 + level / 256));
+            else
+                Put(pcm, uint16_t(int16_t(level)), 2);
+        }
+        Bytes body{'W', 'A', 'V', 'E'};
+        auto add = [&body](const Bytes& chunk) {
+            body.insert(body.end(), chunk.begin(), chunk.end());
+        };
+        add(Chunk("fmt ", Format(c.channels, c.rate, c.bits, c.extended)));
+        if (c.list)
+            add(Chunk("LIST", Bytes{'I', 'N', 'F'}));
+        if (c.loop) {
+            Bytes smpl(28, 0);
+            Put(smpl, 1, 4); // one loop
+            Put(smpl, 0, 4);
+            Bytes loop(8, 0);
+            Put(loop, 100, 4);
+            Put(loop, 300, 4);
+            Put(loop, 0, 4); // fraction
+            Put(loop, 0, 4); // play count: for ever
+            smpl.insert(smpl.end(), loop.begin(), loop.end());
+            add(Chunk("smpl", smpl));
+        }
+        add(Chunk("data", pcm));
+        ok = ok && Write(folder / c.name, Chunk("RIFF", body));
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::map<std::string, std::function<bool(const fs::path&)>> kinds = {
+        {"bitmap", Bitmaps}, {"font", Fonts}, {"hiscore", HighScores},
+        {"ini", Settings},   {"wav", Sounds},
+    };
+    auto kind = argc == 3 ? kinds.find(argv[1]) : kinds.end();
+    if (kind == kinds.end()) {
+        std::fprintf(stderr, "usage: %s bitmap|font|hiscore|ini|wav FOLDER\n", argv[0]);
+        return 2;
+    }
+    std::error_code error;
+    fs::create_directories(argv[2], error);
+    if (!kind->second(argv[2])) {
+        std::fprintf(stderr, "%s: could not write the %s seeds into %s\n", argv[0], argv[1],
+                     argv[2]);
+        return 1;
+    }
+    return 0;
+}
