@@ -89,7 +89,14 @@ std::string Canonical(const fs::path& path) {
 
 } // namespace
 
-TEST(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
+// These start real programs: whatever backend an earlier test in this process chose, they run
+// on the real one.
+class StartProgram : public ::testing::Test {
+  protected:
+    void SetUp() override { plat::SelectBackend(plat::BackendKind::Sdl); }
+};
+
+TEST_F(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
     TempDir dir;
     CurrentDirGuard keep;
     fs::create_directories(dir.path() / "Suite Folder" / "Kestrin");
@@ -106,7 +113,7 @@ TEST(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
     EXPECT_TRUE(NoZombiesRemain());
 }
 
-TEST(StartProgram, PassesNoArgumentForAnEmptyParameter) {
+TEST_F(StartProgram, PassesNoArgumentForAnEmptyParameter) {
     TempDir dir;
     WriteRecorder(dir / "Lumora", dir / "record");
     ASSERT_TRUE(plat::StartProgram((dir / "Lumora").c_str(), "", dir.path().c_str()));
@@ -114,7 +121,7 @@ TEST(StartProgram, PassesNoArgumentForAnEmptyParameter) {
     EXPECT_TRUE(NoZombiesRemain());
 }
 
-TEST(StartProgram, ReportsAProgramOrFolderThatIsNotThere) {
+TEST_F(StartProgram, ReportsAProgramOrFolderThatIsNotThere) {
     TempDir dir;
     WriteRecorder(dir / "Lumora", dir / "record");
     EXPECT_FALSE(plat::StartProgram((dir / "Missing").c_str(), "x", dir.path().c_str()));
@@ -126,7 +133,7 @@ TEST(StartProgram, ReportsAProgramOrFolderThatIsNotThere) {
     EXPECT_TRUE(NoZombiesRemain());
 }
 
-TEST(StartProgram, ReturnsWhileTheProgramStillRuns) {
+TEST_F(StartProgram, ReturnsWhileTheProgramStillRuns) {
     TempDir dir;
     std::string release = dir / "release";
     std::string record = dir / "record";
@@ -147,6 +154,7 @@ echo $r > '@R@.part'; mv '@R@.part' '@R@'
 class OpenAddressTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        plat::SelectBackend(plat::BackendKind::Sdl);
         const char* browser = std::getenv("BROWSER");
         hadBrowser = browser != nullptr;
         savedBrowser = browser ? browser : "";
@@ -191,7 +199,7 @@ TEST_F(OpenAddressTest, FallsBackToXdgOpenAndReportsAMissingBrowser) {
 }
 
 // On the null backend nothing is started: tests of the programs read what would have been.
-TEST(StartProgram, NullBackendRecordsTheStartAndChecksTheProgramFile) {
+TEST_F(StartProgram, NullBackendRecordsTheStartAndChecksTheProgramFile) {
     TempDir dir;
     WriteRecorder(dir / "Kestrin", dir / "record");
     plat::SelectBackend(plat::BackendKind::Null);
