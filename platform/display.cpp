@@ -96,7 +96,7 @@ void FreeDisplay(Display* d) {
 }
 } // namespace
 
-Display* InitDisplay(Window* window, int width, int height, bool fullscreen) {
+Display* InitDisplay(Window* window, int width, int height) {
     ShutdownDisplay();
     if (!IsSdl() && null::DisplayInitFails()) {
         g_error = "The display could not be set up.";
@@ -111,7 +111,7 @@ Display* InitDisplay(Window* window, int width, int height, bool fullscreen) {
         FreeDisplay(d);
         return nullptr;
     }
-    if (IsSdl() && !sdl::InitRenderer(window, width, height, fullscreen)) {
+    if (IsSdl() && !sdl::InitRenderer(window, width, height)) {
         g_error = sdl::LastError();
         FreeDisplay(d);
         return nullptr;
@@ -179,9 +179,8 @@ int Flip() {
         if (d->stats.presents++ == 0)
             ReportFirstPresent();
         if (IsSdl()) {
-            bool maximized = IsMaximized(d->window);
             ok = sdl::Present(reinterpret_cast<uint16_t*>(d->primary->pixels), d->primary->pitch,
-                              changed, maximized ? d->offsetX : 0, maximized ? d->offsetY : 0)
+                              changed, IsMaximized(d->window), d->offsetX, d->offsetY)
                      ? 1
                      : 0;
         }

@@ -10,7 +10,8 @@ namespace plat {
 struct Window;
 struct Display;
 
-Display* InitDisplay(Window* window, int width, int height, bool fullscreen);
+// The picture is scaled to the window in every mode; full screen is the window's own state.
+Display* InitDisplay(Window* window, int width, int height);
 void ShutdownDisplay();
 Display* CurrentDisplay();
 Surface* PrimarySurface();

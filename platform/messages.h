@@ -53,6 +53,7 @@ constexpr WPARAM VK_MENU = 0x12; // Alt
 constexpr WPARAM VK_ESCAPE = 0x1B;
 constexpr WPARAM VK_SPACE = 0x20;
 constexpr WPARAM VK_F1 = 0x70;
+constexpr WPARAM VK_F11 = 0x7A;
 
 inline LPARAM MakeLParam(int low, int high) {
     return static_cast<LPARAM>(static_cast<uint32_t>(

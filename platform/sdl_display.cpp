@@ -1,17 +1,22 @@
-// The SDL side of the display: one streaming RGB565 texture, updated where the picture changed,
-// and the frame pacing.
+// The SDL side of the display: one streaming RGB565 texture, updated where the picture changed
+// and drawn scaled to the window (see picture_view.h), and the frame pacing.
 #include <SDL2/SDL.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
 
+#include "platform/picture_view.h"
 #include "platform/window_internal.h"
 
 namespace plat::sdl {
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kFrame = std::chrono::microseconds(16667);
+// After a frame that changed nothing, the loop waits this long at most for input before the
+// next frame: time enough to idle at next to no work, and well under the shortest timed change
+// of the screens (a half-second blink), which therefore still shows on time.
+constexpr int kIdleWaitMs = 100;
 
 SDL_Renderer* g_renderer = nullptr;
 SDL_Texture* g_texture = nullptr;
@@ -25,7 +30,7 @@ Clock::duration g_presentTime{};
 bool g_vsyncWorks = false;
 } // namespace
 
-bool InitRenderer(Window* window, int width, int height, bool fullscreen) {
+bool InitRenderer(Window* window, int width, int height) {
     if (!window || !window->sdlWindow) {
         g_error = "There is no window to show the picture in.";
         return false;
@@ -37,10 +42,6 @@ bool InitRenderer(Window* window, int width, int height, bool fullscreen) {
     if (!g_renderer) {
         g_error = std::string("The display could not be set up: ") + SDL_GetError();
         return false;
-    }
-    if (fullscreen) {
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-        SDL_RenderSetLogicalSize(g_renderer, width, height);
     }
     g_texture = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                   width, height);
@@ -68,19 +69,28 @@ void ShutdownRenderer() {
     g_renderer = nullptr;
 }
 
-bool Present(const uint16_t* pixels, int pitch, const Rect& changed, int offsetX, int offsetY) {
+bool Present(const uint16_t* pixels, int pitch, const Rect& changed, bool maximized, int offsetX,
+             int offsetY) {
     if (!g_renderer)
         return false;
+    int outputW = g_width, outputH = g_height;
+    SDL_GetRendererOutputSize(g_renderer, &outputW, &outputH);
+    const PictureView view = ViewInWindow(outputW, outputH, maximized, offsetX, offsetY);
     SDL_Rect area{changed.left, changed.top, changed.right - changed.left,
                   changed.bottom - changed.top};
     const uint8_t* start =
         reinterpret_cast<const uint8_t*>(pixels) + changed.top * pitch + changed.left * 2;
     if (SDL_UpdateTexture(g_texture, &area, start, pitch) != 0)
         return false;
+    // Whole multiples stay sharp; any other size is smoothed.
+    const bool whole = view.scale == static_cast<int>(view.scale);
+    SDL_SetTextureScaleMode(g_texture, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
     SDL_RenderClear(g_renderer);
-    SDL_Rect where{offsetX, offsetY, g_width, g_height};
-    SDL_RenderCopy(g_renderer, g_texture, nullptr, &where);
+    SDL_FRect where{static_cast<float>(view.x), static_cast<float>(view.y),
+                    static_cast<float>(g_width * view.scale),
+                    static_cast<float>(g_height * view.scale)};
+    SDL_RenderCopyF(g_renderer, g_texture, nullptr, &where);
     auto before = Clock::now();
     SDL_RenderPresent(g_renderer);
     if (g_vsyncRequested && g_measuredPresents < 30) {
@@ -92,6 +102,13 @@ bool Present(const uint16_t* pixels, int pitch, const Rect& changed, int offsetX
 }
 
 void Pace(bool presented) {
+    if (!presented) {
+        // Input, the window's own events, or the time limit end the wait; the event stays
+        // queued for the message pump.
+        SDL_WaitEventTimeout(nullptr, kIdleWaitMs);
+        g_nextFrame = Clock::now();
+        return;
+    }
     auto now = Clock::now();
     if (presented && g_vsyncWorks) {
         g_nextFrame = now + kFrame;

@@ -8,6 +8,7 @@
 
 #include "platform/display.h"
 #include "platform/input.h"
+#include "platform/picture_view.h"
 #include "platform/window_internal.h"
 
 namespace plat::sdl {
@@ -64,10 +65,16 @@ int ButtonBit(Uint8 button) {
     return 0;
 }
 
-LPARAM MousePosition(int x, int y) {
-    // In a window the client coordinates go through as they are (the shell maps them when the
-    // window is maximised); a scaled full-screen picture gives logical 800 by 600 positions,
-    // which the letterbox bars can push outside the picture.
+PictureView WindowView(Window* w) {
+    int cw = 0, ch = 0;
+    SDL_GetWindowSize(w->sdlWindow, &cw, &ch);
+    return ViewInWindow(cw, ch, w->maximized, 0, 0);
+}
+
+LPARAM MousePosition(Window* w, int x, int y) {
+    // Window positions in picture units; the bars around a scaled picture can push them
+    // outside it, and a message carries no negative positions.
+    WindowToPicture(WindowView(w), w->maximized, &x, &y);
     if (x < 0)
         x = 0;
     if (y < 0)
@@ -92,10 +99,14 @@ void OnKey(Window* w, const SDL_KeyboardEvent& e) {
     PostMessage(w, message, static_cast<WPARAM>(vk), KeyLParam(scan));
 }
 
+// The client size in picture units, so that the programs' placement of the picture in a
+// maximised window works at any scale.
 void PostSize(Window* w) {
     int cw = 0, ch = 0;
     SDL_GetWindowSize(w->sdlWindow, &cw, &ch);
-    PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MakeLParam(cw, ch));
+    const double scale = WindowView(w).scale;
+    PostMessage(w, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                MakeLParam(static_cast<int>(cw / scale), static_cast<int>(ch / scale)));
 }
 
 void OnWindowEvent(Window* w, const SDL_WindowEvent& e) {
@@ -228,20 +239,30 @@ bool EnsureVideo() {
 bool CreateWindow(Window* window, const WindowOptions& options) {
     if (!EnsureVideo())
         return false;
-    Uint32 flags = SDL_WINDOW_HIDDEN;
+    // Resizable in every mode, so that a window left by F11 can still be resized and maximised;
+    // a full-screen window returns to the size it was made with.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     if (options.fullscreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    else
-        flags |= SDL_WINDOW_RESIZABLE; // lets the window manager maximise it
     window->sdlWindow = SDL_CreateWindow(options.title ? options.title : "", options.x, options.y,
                                          options.width, options.height, flags);
     if (!window->sdlWindow) {
         std::fprintf(stderr, "The window could not be made (%s).\n", SDL_GetError());
         return false;
     }
-    if (!options.fullscreen)
-        SDL_SetWindowMinimumSize(window->sdlWindow, options.width, options.height);
+    SDL_SetWindowMinimumSize(window->sdlWindow, kPictureWidth / 2, kPictureHeight / 2);
     return true;
+}
+
+void SetFullscreen(Window* window, bool on) {
+    SDL_SetWindowFullscreen(window->sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    InvalidateDisplay();
+}
+
+int WholeScale() {
+    if (!EnsureVideo())
+        return 1;
+    return WholeScaleFor(DesktopWidth(), DesktopHeight(), DesktopDensity());
 }
 
 void DestroyWindow(Window* window) {
@@ -274,7 +295,7 @@ void PumpEvents(Window* w) {
             OnWindowEvent(w, e.window);
             break;
         case SDL_MOUSEMOTION:
-            PostMessage(w, WM_MOUSEMOVE, 0, MousePosition(e.motion.x, e.motion.y));
+            PostMessage(w, WM_MOUSEMOVE, 0, MousePosition(w, e.motion.x, e.motion.y));
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
@@ -286,7 +307,7 @@ void PumpEvents(Window* w) {
             NoteMouseButton(bit, down);
             uint32_t message = bit == 1 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
                                         : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
-            PostMessage(w, message, 0, MousePosition(e.button.x, e.button.y));
+            PostMessage(w, message, 0, MousePosition(w, e.button.x, e.button.y));
             break;
         }
         case SDL_KEYDOWN:

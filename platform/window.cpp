@@ -80,6 +80,22 @@ void SetTopmost(Window* window) {
         sdl::SetTopmost(window);
 }
 
+void SetFullscreen(Window* window, bool on) {
+    if (!window || !window->alive || window->fullscreen == on)
+        return;
+    window->fullscreen = on;
+    if (IsSdl())
+        sdl::SetFullscreen(window, on);
+}
+
+bool IsFullscreen(Window* window) {
+    return window && window->fullscreen;
+}
+
+int WindowScale() {
+    return IsSdl() ? sdl::WholeScale() : 1;
+}
+
 void ShowWindow(Window* window) {
     if (!window || !window->alive)
         return;

@@ -10,6 +10,8 @@ using WindowProc = LRESULT (*)(Window* window, uint32_t message, WPARAM wParam, 
 
 bool RegisterWindowClass(const char* className, WindowProc proc);
 
+// The window's place and size are those of its windowed state; a full-screen window covers
+// the desktop and returns to them when it leaves full screen.
 struct WindowOptions {
     const char* className;
     const char* title;
@@ -18,6 +20,12 @@ struct WindowOptions {
 };
 Window* CreateMainWindow(const WindowOptions& options); // null when no window could be made
 void SetTopmost(Window* window);
+// Between full screen and the window; the picture is scaled to either.
+void SetFullscreen(Window* window, bool on);
+bool IsFullscreen(Window* window);
+// The whole multiple of 800 by 600 a window should open at: above 1 on high-density screens,
+// never larger than the desktop holds.
+int WindowScale();
 // Shows the window; a newly shown window is activated at once (activate-app and activate).
 void ShowWindow(Window* window);
 void SetFocus(Window* window);

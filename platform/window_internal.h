@@ -25,6 +25,9 @@ void DestroyWindow(Window* window);
 void ShowWindow(Window* window);
 void SetTitle(Window* window, const char* text);
 void SetTopmost(Window* window);
+void SetFullscreen(Window* window, bool on);
+int WholeScale();
+double DesktopDensity();         // dots per inch
 void PumpEvents(Window* window); // turns pending SDL events into posted messages
 bool ClientOrigin(Window* window, int* x, int* y);
 int DesktopWidth();
@@ -54,10 +57,12 @@ Window* MainWindow();
 } // namespace plat
 
 namespace plat::sdl {
-bool InitRenderer(Window* window, int width, int height, bool fullscreen);
+bool InitRenderer(Window* window, int width, int height);
 void ShutdownRenderer();
-// Uploads the changed rectangle of the picture and presents it at the picture offset.
-bool Present(const uint16_t* pixels, int pitch, const Rect& changed, int offsetX, int offsetY);
+// Uploads the changed rectangle of the picture and presents the picture scaled to the window:
+// centred, or in a maximised window at the picture offset.
+bool Present(const uint16_t* pixels, int pitch, const Rect& changed, bool maximized, int offsetX,
+             int offsetY);
 // Waits for the next frame: after a present only when vsync does not already wait.
 void Pace(bool presented);
 const char* LastError();

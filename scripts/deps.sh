@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-apps imagemagick python3 desktop-file-utils
+  xvfb xauth xdotool x11-apps imagemagick python3 desktop-file-utils openbox wmctrl
   "$@"
 )
 missing=()

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/mouse_cursor.h"
+#include "platform/profile.h"
 #include "screens/screen_manager.h"
 #include "shell/app_state.h"
 #include "shell/program.h"
@@ -24,6 +25,15 @@ void OnMaximised(int clientWidth, int clientHeight) {
     appState.mouseOffsetX = x;
     appState.mouseOffsetY = y - kFrameMetric - kCaptionMetric;
 }
+
+// F11: full screen or the window, kept for the next start.
+void ToggleFullscreen(plat::Window* hwnd) {
+    appState.fullscreen = appState.fullscreen ? 0 : 1;
+    plat::SetFullscreen(hwnd, appState.fullscreen != 0);
+    if (!plat::WriteProfileString("setup", "fullscreen", appState.fullscreen ? "1" : "0",
+                                  ".\\setup.ini"))
+        std::fprintf(stderr, "The full-screen choice could not be kept for the next start.\n");
+}
 } // namespace
 
 int RegisterWindowClass(void*) {
@@ -34,15 +44,16 @@ int CreateMainWindow(void*) {
     const ProgramConfig& program = CurrentProgram();
     const int desktopW = plat::DesktopWidth();
     const int desktopH = plat::DesktopHeight();
-    plat::WindowOptions options{kClassName, program.title, 0, 0, desktopW, desktopH, true};
-    if (!appState.fullscreen)
-        options = {kClassName,
-                   program.title,
-                   desktopW / 2 - kWidth / 2,
-                   desktopH / 2 - kHeight / 2,
-                   kWidth,
-                   kHeight,
-                   false};
+    // Centred at a whole multiple of the picture (more than 1 on a high-density screen); a
+    // full-screen window covers the desktop and comes back to this place on F11.
+    const int scale = plat::WindowScale();
+    const plat::WindowOptions options{kClassName,
+                                      program.title,
+                                      desktopW / 2 - kWidth * scale / 2,
+                                      desktopH / 2 - kHeight * scale / 2,
+                                      kWidth * scale,
+                                      kHeight * scale,
+                                      appState.fullscreen != 0};
     appState.hwnd = plat::CreateMainWindow(options);
     if (!appState.hwnd)
         return 0;
@@ -102,6 +113,8 @@ plat::LRESULT WindowProc(plat::Window* hwnd, uint32_t message, plat::WPARAM wPar
             PostMessage(hwnd, WM_CLOSE, 0, 0);
         else if (wParam == VK_F1)
             appState.showFps = 1 - appState.showFps;
+        else if (wParam == VK_F11)
+            ToggleFullscreen(hwnd);
         break;
     case WM_SYSCOMMAND:
         if (wParam == SC_KEYMENU)

@@ -27,11 +27,11 @@ void ZelSetInstance(void*) {}
 void ZelDebugEnable(int) {}
 
 int ZelInitDirectX(plat::Window* window, int width, int height, int) {
-    return plat::InitDisplay(window, width, height, true) ? 1 : 0;
+    return plat::InitDisplay(window, width, height) ? 1 : 0;
 }
 
 int ZelInitDirectX(plat::Window* window, int width, int height) {
-    return plat::InitDisplay(window, width, height, false) ? 1 : 0;
+    return plat::InitDisplay(window, width, height) ? 1 : 0;
 }
 
 void ZelPrintError() {

@@ -35,7 +35,7 @@ class DisplayTest : public ::testing::Test {
     void SetUp() override {
         SelectBackend(BackendKind::Null);
         null::Reset();
-        ASSERT_NE(InitDisplay(nullptr, 800, 600, false), nullptr);
+        ASSERT_NE(InitDisplay(nullptr, 800, 600), nullptr);
         back = BackSurface();
         ASSERT_NE(back, nullptr);
     }
@@ -149,7 +149,7 @@ TEST_F(DisplayTest, WithoutADisplayFlipFailsAndStatsAreEmpty) {
 TEST_F(DisplayTest, ASecondSetUpStartsAFreshPicture) {
     Fill(back, 0, 0, 10, 10, 0xFFFF);
     FlipOnce();
-    ASSERT_NE(InitDisplay(nullptr, 800, 600, false), nullptr);
+    ASSERT_NE(InitDisplay(nullptr, 800, 600), nullptr);
     EXPECT_EQ(GetFlipStats().flips, 0u);
     back = BackSurface();
     EXPECT_EQ(back->width, 800);
@@ -159,7 +159,7 @@ TEST_F(DisplayTest, ASecondSetUpStartsAFreshPicture) {
 
 TEST_F(DisplayTest, InjectedSetUpFailureGivesNoDisplayAndAnError) {
     null::SetDisplayInitFails(true);
-    EXPECT_EQ(InitDisplay(nullptr, 800, 600, false), nullptr);
+    EXPECT_EQ(InitDisplay(nullptr, 800, 600), nullptr);
     EXPECT_EQ(CurrentDisplay(), nullptr);
     EXPECT_STRNE(DisplayError(), "");
 }

@@ -7,6 +7,7 @@
 
 #include "platform/display.h"
 #include "platform/input.h"
+#include "platform/profile.h"
 #include "program_fixture.h"
 
 namespace shell_test {
@@ -192,6 +193,24 @@ TEST_F(ProgramTest, F1TogglesTheFrameRate) {
     EXPECT_EQ(showFps, (std::vector<int>{0, 1, 0, 0}));
     EXPECT_FALSE(text[0]);
     EXPECT_TRUE(text[1]);
+}
+
+TEST_F(ProgramTest, F11SwitchesFullScreenAndKeepsTheChoiceForTheNextStart) {
+    std::vector<int> fullscreen;
+    std::vector<std::string> kept;
+    script = QuitAt(4, [&](int frame) {
+        fullscreen.push_back(appState.fullscreen * 10 + IsFullscreen(appState.hwnd));
+        char value[8];
+        GetProfileString("setup", "fullscreen", "-", value, sizeof value, ".\\setup.ini");
+        kept.push_back(value);
+        if (frame <= 2)
+            PostMessage(appState.hwnd, WM_KEYUP, VK_F11, KeyLParam(0x57));
+        if (frame == 3)
+            PostMessage(appState.hwnd, WM_KEYDOWN, VK_F11, KeyLParam(0x57)); // press alone: no
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(fullscreen, (std::vector<int>{0, 11, 0, 0}));
+    EXPECT_EQ(kept, (std::vector<std::string>{"-", "1", "0", "0"}));
 }
 
 TEST_F(ProgramTest, AltDoesNotOpenTheWindowMenu) {
