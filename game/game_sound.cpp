@@ -5,6 +5,18 @@
 #include "sound/zel_sound.h"
 
 namespace {
+constexpr int kFullVolume = 65535;
+
+struct Effect {
+    const char* file;
+    const char* name;
+};
+constexpr Effect kEffects[] = {
+    {"sounds\\carddown.wav", "carddown"}, {"sounds\\neg.wav", "negative"},
+    {"sounds\\pos1.wav", "pos1"},         {"sounds\\pos3.wav", "pos3"},
+    {"sounds\\tada.wav", "tada"},         {"sounds\\click.wav", "click"},
+};
+
 int SwitchIsOn(const char* key) {
     char value[2];
     plat::GetProfileString("setup", key, "Y", value, sizeof value, "..\\options.ini");
@@ -24,4 +36,13 @@ void StartGameSound() {
         zelSound.PlayStream(4);
         zelSound.FadeMusicIn(300);
     }
+}
+
+void LoadGameEffects() {
+    for (const Effect& effect : kEffects)
+        soundBank.Load(effect.file, effect.name);
+}
+
+void PlayEffect(const char* name) {
+    soundBank.Play(name, kFullVolume, 0);
 }

@@ -1,3 +1,7 @@
+#include <cstdlib>
+
+#include "game/board.h"
+#include "game/card_game.h"
 #include "game/game_screen.h"
 #include "game/game_sound.h"
 #include "screens/screen_manager.h"
@@ -5,8 +9,14 @@
 
 namespace {
 void RegisterScreens() {
+    // After the start-up's time seed: a fixed seed replays the same deals.
+    SeedDeals(std::getenv("KESTRIN_SEED"));
     screenManager.Register(&gameScreen);
     screenManager.SwitchTo("Kestrin");
+}
+
+void ReleaseGame() {
+    cardGame.Release();
 }
 } // namespace
 
@@ -17,5 +27,6 @@ int main(int argc, char** argv) {
     program.isGame = true;
     program.registerScreens = RegisterScreens;
     program.startSound = StartGameSound;
+    program.releaseGame = ReleaseGame;
     return RunProgramFromMain(program, argc, argv);
 }

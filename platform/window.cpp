@@ -160,6 +160,11 @@ bool PeekMessage(Message* out) {
     return true;
 }
 
+void QueuePendingEvents() {
+    if (IsSdl() && g_mainWindow && g_mainWindow->alive)
+        sdl::PumpEvents(g_mainWindow);
+}
+
 void TranslateMessage(const Message&) {}
 
 LRESULT DispatchMessage(const Message& m) {

@@ -38,6 +38,10 @@ bool IsMaximized(Window* window);
 bool ClientOriginOnScreen(Window* window, int* x, int* y);
 
 bool PeekMessage(Message* out); // takes the oldest message, waiting for none
+// Moves the desktop's pending events into the message queue without taking or acting on any,
+// so a program that is busy for a while (an animation) still answers the desktop and is never
+// shown as not responding; the next PeekMessage finds the messages in their order.
+void QueuePendingEvents();
 LRESULT DispatchMessage(const Message& message);
 void TranslateMessage(const Message& message);
 LRESULT SendMessage(Window* window, uint32_t message, WPARAM wParam, LPARAM lParam);

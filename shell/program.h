@@ -20,5 +20,5 @@ struct ProgramConfig {
 int RunProgram(const ProgramConfig& config, const char* commandLine);
 // The programs' entry: from the program's own folder, with the arguments as one command line.
 int RunProgramFromMain(const ProgramConfig& config, int argc, char** argv);
-// The program being run (valid while RunProgram runs).
+// The program being run; before RunProgram one without a title or hooks.
 const ProgramConfig& CurrentProgram();

@@ -98,7 +98,10 @@ int MainLoop() {
 } // namespace
 
 const ProgramConfig& CurrentProgram() {
-    return *g_program;
+    // Before RunProgram (the parts of a program under test) there is a program without a
+    // title or hooks, so a caption can still be set.
+    static const ProgramConfig none{"", "", false, false, nullptr, nullptr, nullptr, nullptr};
+    return g_program ? *g_program : none;
 }
 
 int RunProgram(const ProgramConfig& program, const char* commandLine) {
