@@ -28,6 +28,7 @@ constexpr int kCongratsPause = 750;
 constexpr int kBonusPerSecond = 1000;
 constexpr int kBonusPause = 75;
 constexpr int kLeftButton = 1;
+constexpr int kScreenWidth = 800, kScreenHeight = 600;
 
 int ReadGameTime() {
     char value[256];
@@ -158,9 +159,10 @@ int CardGame::EndWon() {
     PayTimeBonus();
     if (!RecordResult())
         return STEP_QUIT_IN_HALL;
-    // The congratulations go with the game; nothing of them stays on the next table.
-    dirtyRects.AddWholeTarget();
+    // The congratulations reach beyond the table's areas: with the table redrawn, the whole
+    // picture is shown again, so nothing of them stays on screen.
     view.RedrawTable(0);
+    dirtyRects.AddRectFlags(0, 0, kScreenWidth, kScreenHeight, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
     state = GAME_IDLE;
     return 1;
 }

@@ -188,6 +188,8 @@ int Flip() {
     d->stats.lastUpload = present ? changed : Rect{0, 0, 0, 0};
     if (IsSdl())
         sdl::Pace(present);
+    else
+        null::NotifyFlip();
     return ok;
 }
 

@@ -18,6 +18,7 @@ struct NullState {
     int systemMenuOpens = 0;
     std::vector<StartedProgram> started;
     std::vector<std::string> addresses;
+    void (*flipHook)() = nullptr;
 };
 NullState g_state;
 std::mutex g_boxMutex;
@@ -61,6 +62,14 @@ void RecordProgramStart(const std::string& program, const std::string& parameter
 }
 void RecordAddress(const char* address) {
     g_state.addresses.push_back(address);
+}
+
+void SetFlipHook(void (*hook)()) {
+    g_state.flipHook = hook;
+}
+void NotifyFlip() {
+    if (g_state.flipHook)
+        g_state.flipHook();
 }
 
 void Reset() {

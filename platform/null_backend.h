@@ -20,5 +20,9 @@ struct StartedProgram {
 };
 const std::vector<StartedProgram>& StartedPrograms();
 const std::vector<std::string>& OpenedAddresses(); // addresses are recorded and always open
-void Reset(); // defaults: 800x600 desktop of depth 16, probe succeeds, nothing recorded
+// Called after every flip of the null display, once the picture is in the primary surface: a
+// test's display clock (a frame takes time) and its view of what was shown. Null for none.
+void SetFlipHook(void (*hook)());
+// Defaults: 800x600 desktop of depth 16, probe succeeds, nothing recorded, no flip hook.
+void Reset();
 } // namespace plat::null

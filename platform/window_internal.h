@@ -48,6 +48,7 @@ int DesktopHeight();
 int DesktopDepth();
 bool Probe(bool* hasVersion7);
 bool DisplayInitFails();
+void NotifyFlip();
 bool GetCursorPos(int* x, int* y);
 } // namespace null
 
