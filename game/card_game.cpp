@@ -91,7 +91,8 @@ void CardGame::BeginPlay() {
     prevButtons = 0;
 }
 
-void CardGame::ResetFrameMemory() {
+void CardGame::ScreenEntered() {
+    tableDrawn = 0;
     prevButtons = 0;
     blinkFrame = 0;
     lastBlink = GetTicks();

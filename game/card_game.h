@@ -38,8 +38,9 @@ class CardGame : public GameBase {
     // "newgame" was pressed: the game runs, and its first frame compares the buttons with a
     // released left button, the state that completed the press.
     void BeginPlay();
-    // The screen was entered: the blinking and the button memory start afresh.
-    void ResetFrameMemory();
+    // The screen was entered: its fresh picture shows no table, and the blinking and the
+    // button memory start afresh.
+    void ScreenEntered();
 
     int HintsOn() const { return hintsOn; }
     int TableDrawn() const { return tableDrawn; }

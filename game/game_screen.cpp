@@ -30,12 +30,14 @@ void GameScreen::Enter(plat::Display* dd, Surface* back) {
     cardGame.View().LoadScreenPictures();
     // Without every card picture the table would be dealt invisibly: say so and end instead.
     hasCards = board.LoadCardImages() == DECK_SIZE;
-    if (!hasCards)
+    if (!hasCards) {
         plat::ShowMessageBox("Kestrin can't show its cards: \"cardset.bmp\" is missing, "
                              "unreadable or holds fewer than 52 card pictures.",
                              nullptr);
+        return; // the first frame ends the program
+    }
     LoadGameEffects();
-    cardGame.ResetFrameMemory();
+    cardGame.ScreenEntered();
     cardGame.NewGame();
 }
 
