@@ -141,6 +141,7 @@ int CardGame::EndOutOfTime() {
     if (!ShowPanel("gameover1.bmp", true, kEndPanelTime))
         return STEP_QUIT_IN_PANEL;
     dirtyRects.AddWholeTarget(); // the panel is erased
+    view.ForgetPanels();
     view.RedrawTable(0);
     state = GAME_IDLE;
     return 1;

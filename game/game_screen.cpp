@@ -104,6 +104,7 @@ int GameScreen::ShowRules() {
     if (!rules.Run(result, "rules"))
         return 0;
     dirtyRects.AddPopupArea(&rules);
+    cardGame.View().ForgetPanels();
     // Before the first game the clock has nothing to count.
     if (cardGame.TableDrawn()) {
         Present();

@@ -53,6 +53,7 @@ void Present() {
 
 void TableView::LoadGamePictures() {
     FreeGamePictures();
+    ForgetPanels();
     crowns = StripFromFile("kings1.bmp", 4);
     crowns->SetMarkDirty(0);
     highlight = PictureFromFile("cardhilite.bmp");
@@ -212,19 +213,31 @@ void TableView::DrawCrowns() {
     }
 }
 
+void TableView::ForgetPanels() {
+    clockShown = panelShown = false;
+}
+
 void TableView::DrawClock() {
-    if (!clockBar)
+    if (!clockBar || (clockShown && GetCountdown() == shownCount))
         return;
-    clockBar->SetCount(GetCountdown());
+    clockShown = true;
+    shownCount = GetCountdown();
+    clockBar->SetCount(shownCount);
     clockBar->Draw(dirtyRects.GetTarget(), kClockX, kClockY);
 }
 
 void TableView::DrawScorePanel() {
+    const int best = game.HighScores().TopScore();
+    if (panelShown && best == shownBest && game.GetScore() == shownScore)
+        return;
+    panelShown = true;
+    shownBest = best;
+    shownScore = game.GetScore();
     dirtyRects.AddRect(kPanelX, kPanelY, kPanelW, kPanelH);
     char text[16];
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(game.HighScores().TopScore()));
+    std::snprintf(text, sizeof text, "%d", best);
     DrawNumber(scoreDigits.get(), kScoreRight, kBestScoreY, text, dirtyRects.GetTarget());
-    std::snprintf(text, sizeof text, "%d", game.GetScore());
+    std::snprintf(text, sizeof text, "%d", shownScore);
     DrawNumber(scoreDigits.get(), kScoreRight, kScoreY, text, dirtyRects.GetTarget());
 }
 

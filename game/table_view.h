@@ -43,9 +43,13 @@ class TableView : public MoveShow {
     // Draws the live floating points and drops the expired ones.
     void DrawFloatingScores(Surface* surface);
     void DrawCrowns();
-    // The seconds left on the countdown, on the target at the bar's place.
+    // The seconds left on the countdown, on the target at the bar's place, and the best and
+    // current scores. Both stay on the target between frames, so they are drawn again only when
+    // what they show changed, or after ForgetPanels: the target's picture under them was
+    // repaired from the background.
     void DrawClock();
     void DrawScorePanel();
+    void ForgetPanels();
     // Right-aligned on `right`: every character takes one digit's width, digits are drawn.
     static void DrawNumber(Sprite* font, int right, int y, const char* text, Surface* surface);
 
@@ -71,4 +75,7 @@ class TableView : public MoveShow {
     std::unique_ptr<ClockBar> clockBar;
     std::unique_ptr<Sprite> scoreDigits, floatingPoints;
     std::vector<std::unique_ptr<FloatingScore>> floatingScores;
+    // What the clock bar and the score panel show on the target, when they are there.
+    bool clockShown = false, panelShown = false;
+    int shownCount = 0, shownBest = 0, shownScore = 0;
 };

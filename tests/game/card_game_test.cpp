@@ -138,6 +138,8 @@ TEST_F(Course, OutOfTimeShowsItsPanelRecordsNothingAndTakesNoLateClick) {
             ASSERT_EQ(Frame(), 1);
         }
         EXPECT_EQ(panelsShown, Panels{"gameover1.bmp"});
+        Frame();
+        EXPECT_EQ(TargetPixel(191, 60), Pixel(DigitColour(0))) << "the score is back";
         EXPECT_EQ(cardGame.GetState(), GAME_IDLE);
         EXPECT_EQ(board.TopRow(0), 5);
         EXPECT_FALSE(std::filesystem::exists("hiscore.dat"));
@@ -214,6 +216,10 @@ TEST_F(Course, RulesStopTheClockAndClosingThemResumesIt) {
     ASSERT_EQ(ClickButton(kHelpX, kHelpY), 1);
     EXPECT_EQ(panelsShown, Panels{kRules});
     EXPECT_GE(GetCountdown(), left - 1) << "five seconds of rules cost no time";
+    Frame();
+    EXPECT_EQ(std::make_pair(TargetPixel(191, 60), TargetPixel(589, 26)),
+              std::make_pair(Pixel(DigitColour(0)), Pixel(kCellBlue)))
+        << "the score and the clock are back where the panel was";
     const int resumed = GetCountdown();
     AdvanceClock(1000);
     EXPECT_EQ(GetCountdown(), resumed - 1);
