@@ -11,11 +11,15 @@ TEST_F(TableView_, AFlightTakesFifteenStepsOfTenMillisecondsOntoItsPlace) {
     static std::vector<std::pair<int, int>> newest; // top and right of the card in each frame
     newest.clear();
     plat::null::SetFlipHook([] {
+        SurfaceDesc desc{};
+        const auto* pixels =
+            static_cast<const uint16_t*>(LockSurface(plat::PrimarySurface(), &desc));
         int top = 600, right = 0;
         for (int y = 20; y < 560; ++y)
             for (int x = 70; x < 330; ++x)
-                if (GetPixelValue(plat::PrimarySurface(), x, y) == Pixel(CardColour(C(12, 2))))
+                if (pixels[y * desc.pitch / 2 + x] == Pixel(CardColour(C(12, 2))))
                     top = std::min(top, y), right = std::max(right, x + 1);
+        UnlockSurface(plat::PrimarySurface());
         newest.push_back({top, right});
         TimerEvent();
     });
