@@ -1,7 +1,6 @@
 #include "game/card_game.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <climits>
 
 #include "core/mouse_cursor.h"
 #include "core/timer_service.h"
@@ -30,12 +29,6 @@ constexpr int kBonusPause = 75;
 constexpr int kLeftButton = 1;
 constexpr int kScreenWidth = 800, kScreenHeight = 600;
 
-int ReadGameTime() {
-    char value[256];
-    plat::GetProfileString("default", "gametime", "154", value, sizeof value, ".\\setup.ini");
-    return GameTimeFromText(value);
-}
-
 // Shows a panel centred on the screen until it is clicked or its time is up; false when the
 // program quit meanwhile.
 bool ShowPanel(const char* fileName, bool closedByClick, int milliseconds) {
@@ -49,12 +42,12 @@ bool ShowPanel(const char* fileName, bool closedByClick, int milliseconds) {
 }
 } // namespace
 
-int GameTimeFromText(const char* text) {
-    // strtol reads what atoi reads, and gives its limits instead of overflowing.
-    const long seconds = text ? std::strtol(text, nullptr, 10) : DEFAULT_GAME_TIME;
+int ReadGameTime() {
+    const int seconds = plat::GetProfileInt("default", "gametime", DEFAULT_GAME_TIME, INT_MIN,
+                                            INT_MAX, ".\\setup.ini");
     if (seconds < 0)
         return 0;
-    return seconds > MAX_GAME_TIME ? MAX_GAME_TIME : static_cast<int>(seconds);
+    return seconds > MAX_GAME_TIME ? MAX_GAME_TIME : seconds;
 }
 
 void CardGame::NewGame() {
@@ -199,8 +192,9 @@ int CardGame::RecordResult() {
     SelectPlayer(player, sizeof player);
     if (!highScores.Insert(player, score))
         return 1;
-    if (!highScores.Save(kHighScoreFile))
-        std::fprintf(stderr, "Kestrin: the result could not be written to %s.\n", kHighScoreFile);
+    // A table that cannot be written is told on standard error by the table itself; the result
+    // entered it all the same, and the player is told so.
+    (void)highScores.Save(kHighScoreFile);
     return ShowHallOfFamePopup();
 }
 

@@ -18,9 +18,9 @@ constexpr int MAX_GAME_TIME = 999999;
 constexpr int STEP_QUIT_IN_PANEL = 7;
 constexpr int STEP_QUIT_IN_HALL = 0;
 
-// "gametime" read as atoi reads it (leading blanks, a sign, digits), below 0 as 0 and above
-// MAX_GAME_TIME as MAX_GAME_TIME.
-int GameTimeFromText(const char* text);
+// "gametime" of the game folder's "setup.ini": its leading number, below 0 as 0 and above
+// MAX_GAME_TIME as MAX_GAME_TIME; without a number there (or one past the int range), 154.
+int ReadGameTime();
 
 class CardGame : public GameBase {
   public:

@@ -296,18 +296,22 @@ TEST_F(Course, WithoutFiftyTwoCardPicturesTheGameSaysSoAndEnds) {
     std::filesystem::current_path(SuiteFolder() / "Kestrin");
 }
 
-TEST(GameTime, ReadAsAtoiWithinItsRangeAndAPauseEndsWithoutAClock) {
+TEST_F(Course, GameTimeIsReadWithinItsRangeAndAPauseEndsWithoutAClock) {
+    EXPECT_EQ(ReadGameTime(), DEFAULT_GAME_TIME) << "no setup.ini";
     const std::pair<const char*, int> rows[] = {{"154", 154},
-                                                {" 42x", 42},
-                                                {"", 0},
-                                                {"abc", 0},
+                                                {"42x", 42},
+                                                {"", 154},
+                                                {"abc", 154},
                                                 {"-3", 0},
                                                 {"1000000", MAX_GAME_TIME},
-                                                {"99999999999999999999", MAX_GAME_TIME},
-                                                {"-99999999999999999999", 0}};
-    for (const auto& [text, seconds] : rows)
-        EXPECT_EQ(GameTimeFromText(text), seconds) << '"' << text << '"';
+                                                {"99999999999999999999", 154},
+                                                {"-99999999999999999999", 154}};
+    for (const auto& [text, seconds] : rows) {
+        SetGameTime(text);
+        EXPECT_EQ(ReadGameTime(), seconds) << '"' << text << '"';
+    }
     ResetTimerService(); // no timer runs: a real pause ends by the steady clock, not never
+    SetPauseSleeper(nullptr);
     PauseFor(30);
 }
 
