@@ -8,6 +8,7 @@
 #include "game/game_sound.h"
 #include "gfx/dirty_rect_list.h"
 #include "gfx/strip_group.h"
+#include "platform/display.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "screens/popup_screen.h"
@@ -71,12 +72,16 @@ int GameScreen::Update(int) {
     // Any other answer than 1 means a panel saw the program quit: it is shut down already.
     if (cardGame.GameStep() != 1)
         return 0;
-    Present();
+    Screen::Present(); // the main loop's frame: with nothing new to show, it waits for input
     return 1;
 }
 
 int GameScreen::Present() {
+    // The animations present through here and keep their own time, so a frame of theirs that
+    // shows nothing new (the second page of a dealt card) must not wait for input.
+    plat::SetIdleWait(false);
     Screen::Present();
+    plat::SetIdleWait(true);
     return 1;
 }
 

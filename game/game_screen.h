@@ -10,7 +10,7 @@ class GameScreen : public Screen {
     void Enter(plat::Display* directDraw, Surface* backSurface) override;
     void Leave() override;
     int Update(int active) override;
-    // The base Present; the game presents its animations' frames through it at any time.
+    // The base Present, for the frames the game's animations present at any time.
     int Present() override;
 
     // Whether the 52 card pictures were found when the screen was entered.

@@ -22,6 +22,7 @@ struct Display {
 
 namespace {
 Display* g_display = nullptr;
+bool g_idleWait = true;
 std::string g_error;
 
 bool IsSdl() {
@@ -187,10 +188,14 @@ int Flip() {
     }
     d->stats.lastUpload = present ? changed : Rect{0, 0, 0, 0};
     if (IsSdl())
-        sdl::Pace(present);
+        sdl::Pace(present, g_idleWait);
     else
         null::NotifyFlip();
     return ok;
+}
+
+void SetIdleWait(bool on) {
+    g_idleWait = on;
 }
 
 FlipStats GetFlipStats() {

@@ -17,6 +17,10 @@ Display* CurrentDisplay();
 Surface* PrimarySurface();
 Surface* BackSurface();
 int Flip(); // 1 when presented or nothing to present, 0 on failure
+// Whether a flip that presents nothing then waits for input (a tenth of a second at most) before
+// the next frame, so that a program with nothing to show sleeps. On by default; an animation,
+// which keeps its own time and may present an unchanged frame, turns it off for its flips.
+void SetIdleWait(bool on);
 // Where the picture is drawn inside a maximised window.
 void SetPictureOffset(int x, int y);
 // The picture must be presented whole at the next flip (window exposed, moved, resized).

@@ -101,8 +101,8 @@ bool Present(const uint16_t* pixels, int pitch, const Rect& changed, bool maximi
     return true;
 }
 
-void Pace(bool presented) {
-    if (!presented) {
+void Pace(bool presented, bool idleWait) {
+    if (!presented && idleWait) {
         // Input, the window's own events, or the time limit end the wait; the event stays
         // queued for the message pump.
         SDL_WaitEventTimeout(nullptr, kIdleWaitMs);

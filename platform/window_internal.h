@@ -64,7 +64,8 @@ void ShutdownRenderer();
 // centred, or in a maximised window at the picture offset.
 bool Present(const uint16_t* pixels, int pitch, const Rect& changed, bool maximized, int offsetX,
              int offsetY);
-// Waits for the next frame: after a present only when vsync does not already wait.
-void Pace(bool presented);
+// Waits for the next frame: after a present only when vsync does not already wait; after a flip
+// that presented nothing, for input (a tenth of a second at most) when idleWait is set.
+void Pace(bool presented, bool idleWait);
 const char* LastError();
 } // namespace plat::sdl
