@@ -97,8 +97,9 @@ bool Prepare(PGconn* connection, const char* name, const char* sql, int paramete
 Connection Connect(const std::string& address, std::string& error) {
     // Values before "dbname" are defaults that the address may override.
     const char* keys[] = {"application_name", "connect_timeout", "options", "dbname", nullptr};
-    const char* values[] = {"lumora-scores", "5", "-c statement_timeout=5000", address.c_str(),
-                            nullptr};
+    const char* values[] = {"lumora-scores", "5",
+                            "-c statement_timeout=5000 -c client_min_messages=warning",
+                            address.c_str(), nullptr};
     Connection connection(PQconnectdbParams(keys, values, 1));
     if (!connection || PQstatus(connection.get()) != CONNECTION_OK) {
         error = connection ? Trimmed(PQerrorMessage(connection.get())) : "out of memory";
