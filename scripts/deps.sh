@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps imagemagick python3 desktop-file-utils openbox wmctrl
+  libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql postgresql-common chromium
   "$@"
 )
 missing=()

@@ -75,8 +75,8 @@ std::string HomePage(const std::vector<GameSummary>& games) {
             body += "<p>No scores yet.</p>\n";
         else
             body += ScoreTable(summary.best) + "<p class=\"small\">" +
-                    EntriesText(summary.best.entries) + " \xC2\xB7 " + GameLink(summary.game) +
-                    "</p>\n";
+                    EntriesText(summary.best.entries) + " \xC2\xB7 <a href=\"/games/" +
+                    HtmlEscape(summary.game) + "\">the whole leaderboard</a></p>\n";
         body += "</section>\n";
     }
     return Page("Best results", body);

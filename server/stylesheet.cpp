@@ -26,6 +26,7 @@ td.name { overflow-wrap: anywhere; }
 .rank strong { font-size: 1.6rem; color: #8a6519; }
 .button { display: inline-block; padding: 0.5rem 1rem; background: var(--felt);
   color: var(--gold-light); border-radius: 0.4rem; text-decoration: none; }
+.date { white-space: nowrap; }
 .small { font-size: 0.9rem; }
 @media (max-width: 30rem) { main { margin: 0.5rem; padding: 0.75rem; } .date { display: none; } }
 )css";
