@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds one build folder: scripts/build.sh DIR [cmake options...]
+# SUITE_TARGET=name builds that target alone.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="$1"
@@ -12,4 +13,4 @@ fi
 mkdir -p "$root/$dir"
 cmake -S "$root" -B "$root/$dir" -G Ninja "${launcher[@]}" "$@" > "$root/$dir/configure.log" 2>&1 ||
   { cat "$root/$dir/configure.log"; exit 1; }
-cmake --build "$root/$dir" -j "$(nproc)"
+cmake --build "$root/$dir" -j "$(nproc)" ${SUITE_TARGET:+--target "$SUITE_TARGET"}

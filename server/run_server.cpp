@@ -46,11 +46,12 @@ class StopOnSignal {
     void Wait() {
         int signal = 0;
         sigwait(&signals, &signal);
-        // A signal may come before the server's loop has begun, when stop() does nothing yet.
-        while (!finished) {
-            server.stop();
+        // A signal may come before the server's loop has begun, when stop() would do nothing;
+        // stop() must also be called only once, as the library checks its socket.
+        while (!finished && !server.is_running())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        if (!finished)
+            server.stop();
     }
 
     httplib::Server& server;

@@ -1,5 +1,5 @@
 // Writes valid files of one kind into a folder, for the fuzz targets to start from:
-//   fuzz_seeds bitmap|font|hiscore|ini|wav FOLDER
+//   fuzz_seeds bitmap|font|hiscore|ini|wav|query|upload FOLDER
 // Made fresh on every run, so the repository holds the generator, not binary seed files.
 #include <cstdint>
 #include <cstdio>
@@ -194,16 +194,56 @@ bool Sounds(const fs::path& folder) {
     return ok;
 }
 
+// Queries of score uploads: as the menu sends them (every value escaped), with address and
+// email, the longest player string, and as older menus sent them, with "&" and bytes above 126
+// unescaped.
+bool UploadQueries(const fs::path& folder) {
+    const std::string masked = std::to_string(1200 ^ 0x0A3C5E71);
+    const std::map<std::string, std::string> files = {
+        {"escaped", "game=Kestrin&name=Ann%20Lee%3A%3A%3AN&score=" + masked},
+        {"contact", "game=Kestrin&name=Ann%3A1%20High%20St%3Aann%40x.org%3AY&score=" + masked},
+        {"longest", "game=Kestrin&name=" + std::string(63, 'n') + "%3A" + std::string(63, 'a') +
+                        "%3A" + std::string(63, 'e') + "%3AY&score=" + masked},
+        {"unescaped", "game=Kestrin&name=A&B=C+D\xE9:::Y&score=" + masked},
+        {"empty", "game=Kestrin&name=&score=171728497"},
+    };
+    bool ok = true;
+    for (const auto& [name, text] : files)
+        ok = ok && WriteText(folder / name, text);
+    return ok;
+}
+
+// The upload address target's input: a 32-bit score, the game's name, a NUL, the player string.
+bool UploadFields(const fs::path& folder) {
+    const std::map<std::string, std::pair<std::string, std::string>> files = {
+        {"sent", {"Kestrin", "Ann Lee:1 High St:ann@x.org:Y"}},
+        {"kept_back", {"Kestrin", "A&B=C%D+E:secret:s@x.org:N"}},
+        {"high_bytes", {"K\xE9strin", "Ren\xE9\x80\xFF:::Y"}},
+        {"empty", {"", ""}},
+    };
+    bool ok = true;
+    for (const auto& [name, fields] : files) {
+        Bytes bytes;
+        Put(bytes, 1850300, 4);
+        bytes.insert(bytes.end(), fields.first.begin(), fields.first.end());
+        bytes.push_back(0);
+        bytes.insert(bytes.end(), fields.second.begin(), fields.second.end());
+        ok = ok && Write(folder / name, bytes);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::map<std::string, std::function<bool(const fs::path&)>> kinds = {
-        {"bitmap", Bitmaps}, {"font", Fonts}, {"hiscore", HighScores},
-        {"ini", Settings},   {"wav", Sounds},
+        {"bitmap", Bitmaps}, {"font", Fonts},          {"hiscore", HighScores},  {"ini", Settings},
+        {"wav", Sounds},     {"query", UploadQueries}, {"upload", UploadFields},
     };
     auto kind = argc == 3 ? kinds.find(argv[1]) : kinds.end();
     if (kind == kinds.end()) {
-        std::fprintf(stderr, "usage: %s bitmap|font|hiscore|ini|wav FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: %s bitmap|font|hiscore|ini|wav|query|upload FOLDER\n",
+                     argv[0]);
         return 2;
     }
     std::error_code error;

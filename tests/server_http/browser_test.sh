@@ -10,26 +10,15 @@ out="$2"
 rm -rf "$out"
 mkdir -p "$out"
 work=$(mktemp -d)
-pid=
+source "$(dirname "$0")/server_lib.sh"
 cleanup() {
-  if [ -n "$pid" ]; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  [ -n "${KEEP:-}" ] || rm -rf "$work"
+  stop_server
+  rm -rf "$work"
 }
 trap cleanup EXIT
 
-"$server" --listen 127.0.0.1:0 --db "$work/scores.sqlite" 2>"$work/server.log" &
-pid=$!
-port=
-for _ in $(seq 100); do
-  port=$(sed -n 's|.*listening on http://127.0.0.1:\([0-9]*\).*|\1|p' "$work/server.log")
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-[ -n "$port" ] || { echo "the server did not start:"; cat "$work/server.log"; exit 1; }
-base="http://127.0.0.1:$port"
+start_server "$work/server.log" "$server" --db "$work/scores.sqlite"
+base="http://127.0.0.1:$SERVER_PORT"
 
 browser() {
   chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run \

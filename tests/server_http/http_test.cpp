@@ -137,25 +137,16 @@ TEST_P(ScoreServerTest, RecordsUploadsOnceRanksThemAndShowsNamesOnly) {
 }
 
 TEST_P(ScoreServerTest, RefusesBadRequestsAndStoresNothing) {
+    // One of each refusal; the reasons for 400 are the query reader's own tests.
     std::string masked = std::to_string(1200 ^ 0x0A3C5E71);
-    std::string upload = "/cgi-bin/hiscore.cgi?";
     struct Case {
         std::string target;
         int status;
     } cases[] = {
-        {upload + "game=Kestrin&name=A%2&score=" + masked, 400},
-        {upload + "game=Kestrin&name=A%:::N&score=" + masked, 400},
-        {upload + "game=Kestrin&score=" + masked, 400},
-        {upload + "game=Kestrin&name=A&name=B&score=" + masked, 400},
-        {upload + "game=Kestrin&name=A&B:::N&score=" + masked, 400},
-        {upload + "game=Kestrin&name=A&score=99999999999", 400},
-        {UploadTarget("Kestrin", "A:::N", -25), 400},
-        {UploadTarget("Kestrin", "A:::N", 1850301), 400},
+        {"/cgi-bin/hiscore.cgi?game=Kestrin&name=A%2&score=" + masked, 400},
+        {"/cgi-bin/hiscore.cgi?game=Kestrin&name=A&B:::N&score=" + masked, 400},
         {UploadTarget("Mini", "A:::N", 1001), 400},
-        {UploadTarget("Solitaire", "A:::N", 5), 400},
-        {UploadTarget("Kestrin", std::string(300, 'n'), 5), 400},
         {UploadTarget("Kestrin", std::string(10000, 'n'), 5), 414},
-        {UploadTarget("Kestrin", "", 0), 400},
         {"/games/Solitaire", 404},
         {"/games/..%2Fetc", 404},
         {"/api/games/Solitaire/scores", 404},
