@@ -112,8 +112,9 @@ Connection Connect(const std::string& address, std::string& error) {
 StoreStatus Failure(PGconn* connection, const PGresult* result, bool& retry) {
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     std::string code = state ? state : "";
+    const char* message = result ? PQresultErrorMessage(result) : "";
     std::fprintf(stderr, "lumora-scores: database: %s\n",
-                 Trimmed(PQerrorMessage(connection)).c_str());
+                 Trimmed(*message ? message : PQerrorMessage(connection)).c_str());
     // Deadlocks and serialisation failures between servers sharing the database pass when the
     // batch runs again.
     retry = code == "40P01" || code == "40001";
@@ -204,15 +205,18 @@ class PostgresStore : public ScoreStore {
         return writerReady;
     }
 
+    // The whole batch goes in one round trip (libpq's pipeline mode): BEGIN, an upload a
+    // statement, COMMIT, then the answers are read in order. After an error the database
+    // skips the rest, COMMIT included, and the transaction is rolled back.
     StoreStatus TryBatch(const std::vector<const Upload*>& uploads,
                          std::vector<RecordOutcome>& outcomes, bool& retry) {
         PGconn* connection = writer.get();
-        Result begin(PQexec(connection, "BEGIN"));
-        if (PQresultStatus(begin.get()) != PGRES_COMMAND_OK)
-            return Failure(connection, begin.get(), retry);
-        outcomes.assign(uploads.size(), RecordOutcome{});
+        if (PQenterPipelineMode(connection) != 1)
+            return Failure(connection, nullptr, retry);
         std::string now = std::to_string(static_cast<int64_t>(std::time(nullptr)));
-        for (size_t i = 0; i < uploads.size(); ++i) {
+        bool sent =
+            PQsendQueryParams(connection, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+        for (size_t i = 0; sent && i < uploads.size(); ++i) {
             const Upload& upload = *uploads[i];
             std::string score = std::to_string(upload.score);
             std::string bucket = std::to_string(RankBucket(upload.score));
@@ -225,20 +229,54 @@ class PostgresStore : public ScoreStore {
                                     now.c_str(),
                                     bucket.c_str(),
                                     nextBucket.c_str()};
-            Result row(PQexecPrepared(connection, "record", 8, values, nullptr, nullptr, 0));
-            if (PQresultStatus(row.get()) != PGRES_TUPLES_OK || PQntuples(row.get()) != 1) {
-                StoreStatus status = Failure(connection, row.get(), retry);
-                Result rollback(PQexec(connection, "ROLLBACK"));
-                return status;
-            }
-            outcomes[i].inserted = PQgetvalue(row.get(), 0, 0)[0] == 't';
-            outcomes[i].rank = std::strtoll(PQgetvalue(row.get(), 0, 1), nullptr, 10);
-            outcomes[i].entries = std::strtoll(PQgetvalue(row.get(), 0, 2), nullptr, 10);
+            sent = PQsendQueryPrepared(connection, "record", 8, values, nullptr, nullptr, 0) == 1;
         }
-        Result commit(PQexec(connection, "COMMIT"));
-        if (PQresultStatus(commit.get()) != PGRES_COMMAND_OK)
-            return Failure(connection, commit.get(), retry);
-        return StoreStatus::ok;
+        sent = sent &&
+               PQsendQueryParams(connection, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0) ==
+                   1 &&
+               PQpipelineSync(connection) == 1;
+        StoreStatus status = sent ? ReadBatchAnswers(uploads.size(), outcomes, retry)
+                                  : Failure(connection, nullptr, retry);
+        if (PQexitPipelineMode(connection) != 1) {
+            // Answers still pending: the connection is of no further use.
+            PQreset(connection);
+            writerReady = false;
+            return StoreStatus::unavailable;
+        }
+        if (status != StoreStatus::ok && PQstatus(connection) == CONNECTION_OK)
+            Result rollback(PQexec(connection, "ROLLBACK"));
+        return status;
+    }
+
+    // Reads the answers of BEGIN, the uploads and COMMIT, then the pipeline's end.
+    StoreStatus ReadBatchAnswers(size_t count, std::vector<RecordOutcome>& outcomes, bool& retry) {
+        PGconn* connection = writer.get();
+        outcomes.assign(count, RecordOutcome{});
+        StoreStatus status = StoreStatus::ok;
+        for (size_t query = 0; query < count + 2; ++query) {
+            Result answer(PQgetResult(connection));
+            if (!answer)
+                return Failure(connection, nullptr, retry);
+            ExecStatusType kind = PQresultStatus(answer.get());
+            bool isUpload = query >= 1 && query <= count;
+            if (kind == PGRES_FATAL_ERROR || kind == PGRES_NONFATAL_ERROR) {
+                status = Failure(connection, answer.get(), retry);
+            } else if (kind == PGRES_PIPELINE_ABORTED) {
+                // skipped after the error already reported
+            } else if (isUpload && PQntuples(answer.get()) == 1) {
+                RecordOutcome& outcome = outcomes[query - 1];
+                outcome.inserted = PQgetvalue(answer.get(), 0, 0)[0] == 't';
+                outcome.rank = std::strtoll(PQgetvalue(answer.get(), 0, 1), nullptr, 10);
+                outcome.entries = std::strtoll(PQgetvalue(answer.get(), 0, 2), nullptr, 10);
+            } else if (isUpload || kind != PGRES_COMMAND_OK) {
+                status = Failure(connection, answer.get(), retry);
+            }
+            Result end(PQgetResult(connection)); // each statement's answers end with a null
+        }
+        Result sync(PQgetResult(connection));
+        if (PQresultStatus(sync.get()) != PGRES_PIPELINE_SYNC)
+            return Failure(connection, sync.get(), retry);
+        return status;
     }
 
     StoreStatus ReadFailure(ConnectionPool<Reader>::Lease& reader, const PGresult* result) {

@@ -274,6 +274,31 @@ TEST_P(PostgresServerTest, KeepsServingWhilePostgresGoesAway) {
     EXPECT_EQ(Get(port, "/healthz").status, 200);
 }
 
+// Servers sharing a database, sent the same uploads in opposite orders: each entry once, and
+// every upload answered.
+TEST_P(PostgresServerTest, ServersSharingADatabaseRecordEachUploadOnce) {
+    ServerProcess second;
+    ASSERT_TRUE(second.Start({ServerPath(), "--db", database, "--uploads-per-minute", "0"}));
+    std::atomic<int> failed{0};
+    std::vector<std::thread> clients;
+    for (int c = 0; c < 8; ++c) {
+        clients.emplace_back([&, c] {
+            httplib::Client http("127.0.0.1", c % 2 ? port : second.port());
+            for (int i = 0; i < 150; ++i) {
+                int n = c % 4 < 2 ? i : 149 - i;
+                std::string player = std::string("S") + std::to_string(n) + ":::N";
+                httplib::Result answer = http.Get(UploadTarget("Kestrin", player, n * 25).c_str());
+                if (!answer || answer->status != 200)
+                    failed++;
+            }
+        });
+    }
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(GameEntries(port, "Kestrin"), 150);
+}
+
 std::vector<std::string> PostgresOnly() {
     return PostgresTestAddress().empty() ? std::vector<std::string>{}
                                          : std::vector<std::string>{"postgres"};
