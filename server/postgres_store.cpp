@@ -238,9 +238,9 @@ class PostgresStore : public ScoreStore {
         StoreStatus status = sent ? ReadBatchAnswers(uploads.size(), outcomes, retry)
                                   : Failure(connection, nullptr, retry);
         if (PQexitPipelineMode(connection) != 1) {
-            // Answers still pending: the connection is of no further use.
-            PQreset(connection);
+            // Answers still pending: the next batch opens the connection again.
             writerReady = false;
+            retry = false;
             return StoreStatus::unavailable;
         }
         if (status != StoreStatus::ok && PQstatus(connection) == CONNECTION_OK)
