@@ -74,6 +74,9 @@ class ScoreServerTest : public testing::TestWithParam<std::string> {
             {ServerPath(), "--db", database, "--uploads-per-minute", "0", "--game", "Mini:1000"}))
             << server.Errors();
         port = server.port();
+        // Also a first request from this thread: the HTTP library builds its shared parsers
+        // on first use, which the client threads of a test must not race to do.
+        ASSERT_EQ(Get(port, "/healthz").body, "ok\n");
     }
 
     Answer Upload(const std::string& playerString, int64_t score,

@@ -1,5 +1,7 @@
 #include "server_process.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -92,6 +94,9 @@ int ServerProcess::Wait() {
     pid = -1;
     if (reader.joinable())
         reader.join();
+    // A sanitizer in the server reports on its standard error and may let it go on.
+    if (errors.find("Sanitizer") != std::string::npos)
+        ADD_FAILURE() << "the server reported:\n" << errors;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

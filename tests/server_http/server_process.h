@@ -24,7 +24,8 @@ class ServerProcess {
     int port() const { return listeningPort; }
     // Sends `signal` and waits for the end: the exit status, or 128 + the signal that ended it.
     int Stop(int signal);
-    // Waits for the process to end by itself (at most ten seconds; then it is killed).
+    // Waits for the process to end by itself (at most ten seconds; then it is killed). A
+    // sanitizer's report on its standard error fails the test.
     int Wait();
     // Everything the process wrote on standard error so far.
     std::string Errors();
