@@ -61,37 +61,6 @@ class ScoreStoreTest : public testing::TestWithParam<std::string> {
     std::unique_ptr<ScoreStore> store;
 };
 
-TEST_P(ScoreStoreTest, RecordsAnUploadOnceAndRanksItAmongBetterScores) {
-    struct Step {
-        Upload upload;
-        RecordOutcome expected;
-    } steps[] = {
-        {{"Kestrin", "Ann", "", "", 500}, {true, 1, 1}},
-        {{"Kestrin", "Bob", "", "", 700}, {true, 1, 2}},
-        {{"Kestrin", "Cid", "", "", 500}, {true, 2, 3}},
-        {{"Kestrin", "Ann", "", "", 500}, {false, 2, 3}},
-        {{"Kestrin", "Ann", "", "", 499}, {true, 4, 4}},
-        {{"Other", "Ann", "", "", 1}, {true, 1, 1}},
-    };
-    for (const Step& step : steps) {
-        RecordOutcome outcome = Record(step.upload);
-        EXPECT_EQ(outcome.inserted, step.expected.inserted) << step.upload.name;
-        EXPECT_EQ(outcome.rank, step.expected.rank) << step.upload.name;
-        EXPECT_EQ(outcome.entries, step.expected.entries) << step.upload.name;
-    }
-    Leaderboard board;
-    ASSERT_EQ(store->TopScores("Kestrin", 3, board), StoreStatus::ok);
-    EXPECT_EQ(board.entries, 4);
-    ASSERT_EQ(board.rows.size(), 3u);
-    // Equal scores share a rank, the earlier entry first.
-    EXPECT_EQ(board.rows[0].name + std::to_string(board.rows[0].rank), "Bob1");
-    EXPECT_EQ(board.rows[1].name + std::to_string(board.rows[1].rank), "Ann2");
-    EXPECT_EQ(board.rows[2].name + std::to_string(board.rows[2].rank), "Cid2");
-    ASSERT_EQ(store->TopScores("Nobody", 100, board), StoreStatus::ok);
-    EXPECT_EQ(board.entries, 0);
-    EXPECT_TRUE(board.rows.empty());
-}
-
 // Ranks come from bucket counts and a count inside one bucket: checked against a plain count
 // of better scores, with ties, repeats, batches of any size and rows deleted by hand.
 TEST_P(ScoreStoreTest, RanksEqualACountOfBetterScores) {
