@@ -179,6 +179,7 @@ TEST_P(ScoreServerTest, RefusesBadRequestsAndStoresNothing) {
 // Every upload the server acknowledged is there after a kill -9 in the middle of a stream.
 TEST_P(ScoreServerTest, AKilledServerLosesNoAcknowledgedUpload) {
     std::atomic<bool> stop{false};
+    std::atomic<int> answered{0};
     std::vector<std::vector<std::string>> acknowledged(4);
     std::vector<std::thread> clients;
     for (int c = 0; c < 4; ++c) {
@@ -194,10 +195,14 @@ TEST_P(ScoreServerTest, AKilledServerLosesNoAcknowledgedUpload) {
                     break;
                 if (response->status == 200)
                     acknowledged[c].push_back(target);
+                answered++;
             }
         });
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // Killed mid-stream, once a good many uploads were answered, however slow the machine.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (answered < 100 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(server.Stop(SIGKILL), 128 + SIGKILL);
     stop = true;
     for (std::thread& client : clients)
@@ -209,7 +214,7 @@ TEST_P(ScoreServerTest, AKilledServerLosesNoAcknowledgedUpload) {
         for (const std::string& target : targets)
             ASSERT_TRUE(Contains(Get(port, target).body, "Already recorded")) << target;
     }
-    EXPECT_GT(total, 20u);
+    EXPECT_GE(total, 100u);
 }
 
 TEST_P(ScoreServerTest, SixteenClientsLoseNoUploadAndCountEachOnce) {
@@ -339,7 +344,8 @@ TEST(ScoreServer, SlowClientsAreCutOffAndDoNotStopOthers) {
     }
     auto begin = std::chrono::steady_clock::now();
     EXPECT_EQ(Get(server.port(), UploadTarget("Kestrin", "A:::N", 5)).status, 200);
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(1));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin,
+              std::chrono::seconds(3)); // not the 5 s cut-off
     for (int fd : slow) {
         timeval wait{10, 0};
         setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
@@ -347,7 +353,7 @@ TEST(ScoreServer, SlowClientsAreCutOffAndDoNotStopOthers) {
         EXPECT_GE(read(fd, &byte, 1), 0) << "the server should have closed it";
         close(fd);
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(8));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(12));
 }
 
 TEST(ScoreServer, ExitsWithAClearMessageWhenItCannotOpenItsDatabase) {
