@@ -35,6 +35,8 @@ constexpr uint32_t SNDF_LOOPED = 0x8;
 constexpr uint32_t SNDF_FORMAT = 0x10;
 constexpr uint32_t SNDF_PAUSED = 0x100;
 constexpr uint32_t SNDF_NOTIFY = 0x400;
+// The completion thread is starting the record as a follower and uses its buffer.
+constexpr uint32_t SNDF_STARTING = 0x800;
 
 // _SNDStream::dwFlags
 constexpr uint32_t SNDSTREAM_LOADED = 0x1;

@@ -181,10 +181,13 @@ unsigned ZelSound::CallBack(void*) {
         SNDSample* finished = slot->pSample;
         if (!finished)
             continue;
+        // A stop is reported once: a later stop of the same buffer must not reach whoever
+        // takes the slot next. Until the armed bit goes, the record's buffer stays.
+        if (plat::SoundBuffer* buffer = finished->lpBuffer)
+            plat::SetNotificationPositions(buffer, nullptr, 0);
         FreeSoundEvent(slot);
-        if (SNDSample* follower = finished->pNext)
-            follower->PlaySample(finished->nVolume, finished->nPan);
-        finished->dwFlags &= ~SNDF_NOTIFY;
+        start_follower(finished);
+        finished->dwFlags &= ~SNDF_NOTIFY; // the main thread may free the record now
     }
     g_nCallBackThreadActive = 0;
     return result;

@@ -99,6 +99,7 @@ class ZELSOUND_API ZelSound {
     static void close_callback();
     static void debug_dsound_caps(uint32_t caps);
     static unsigned CallBack(void* arg);
+    static void start_follower(SNDSample* finished);
 
     // The stream's record and buffer while a call of the main thread uses them. The fill thread
     // releases both when the stream ends; before it does, it marks the stream closing and waits

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "sound_test_support.h"
 
 namespace soundtest {
@@ -90,6 +92,81 @@ TEST_F(Chains, AWaitingFollowerIsNeitherReusedNorReclaimed) {
     EXPECT_FALSE(duplicate->dwFlags & SNDF_CLAIMED);
 }
 
+// The link from a sample to its follower serves one stop: played again, the sample has none.
+TEST_F(Chains, AChainRunsOnce) {
+    LoadConstant(10, 1000, 100);
+    LoadConstant(11, 2000, 100);
+    SNDSample* leader = zelSound.FindSample(10);
+    SNDSample* follower = zelSound.FindSample(11);
+    SNDSample::ChainSample(leader, follower);
+    leader->PlaySample(65535, 0x8000);
+    ExpectPlaysAtLevel(leader, 1000);
+    ExpectPlaysAtLevel(follower, 2000);
+    EXPECT_EQ(leader->pNext.load(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !(leader->dwFlags & SNDF_NOTIFY); }));
+    ASSERT_EQ(zelSound.PlaySample(10, 65535, 0x8000), leader);
+    Pull(200);
+    plat::SleepMs(20);
+    EXPECT_EQ(Pull(1)[0], 0) << "the follower started again";
+    EXPECT_EQ(follower->SamplePlaying(), 0);
+}
+
+TEST_F(Chains, ARecordFollowsAtMostOneSampleAndNeverItself) {
+    LoadConstant(10, 1000, 100);
+    LoadConstant(11, 2000, 100);
+    LoadConstant(12, 3000, 100);
+    SNDSample* a = zelSound.FindSample(10);
+    SNDSample* b = zelSound.FindSample(11);
+    SNDSample* c = zelSound.FindSample(12);
+    SNDSample::ChainSample(a, b);
+    EXPECT_EQ(SNDSample::ChainSample(c, b), c);
+    EXPECT_EQ(c->pNext.load(), nullptr) << "b already follows a";
+    EXPECT_EQ(SNDSample::ChainSample(b, a), b);
+    EXPECT_EQ(b->pNext.load(), nullptr) << "a chain in a circle";
+    EXPECT_EQ(SNDSample::ChainSample(c, c), c);
+    EXPECT_EQ(c->pNext.load(), nullptr);
+}
+
+// A follower is claimed by its chain; when its leader will not stop any more, the claim goes,
+// so the record can be reused or reclaimed like any idle one.
+TEST_F(Chains, AFollowerWhoseLeaderIsFreedOrSilencedIsReleased) {
+    struct Case {
+        const char* name;
+        std::function<void(SNDSample*)> end;
+    } cases[] = {
+        {"freed before it plays", [](SNDSample* s) { zelSound.FreeSample(s); }},
+        {"freed as it plays",
+         [](SNDSample* s) {
+             s->PlaySample(65535, 0x8000);
+             zelSound.FreeSample(s);
+         }},
+        {"played with effects off",
+         [](SNDSample* s) {
+             zelSound.EnableSFX(0);
+             s->PlaySample(65535, 0x8000);
+             zelSound.EnableSFX(1);
+         }},
+    };
+    LoadConstant(10, 1000, 5000);
+    LoadConstant(11, 2000, 5000);
+    LoadConstant(12, 3000, 100);
+    zelSound.PlaySample(10, 65535, 0x8000); // both busy: leader and follower are duplicates
+    zelSound.PlaySample(11, 65535, 0x8000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SNDSample* leader = zelSound.FindSample(10);
+        SNDSample* follower = zelSound.FindSample(11);
+        ASSERT_TRUE(leader && follower && (follower->dwFlags & SNDF_DUPE));
+        SNDSample::ChainSample(leader, follower);
+        c.end(leader);
+        plat::SleepMs(20);
+        EXPECT_EQ(follower->SamplePlaying(), 0);
+        EXPECT_FALSE(follower->dwFlags & SNDF_CLAIMED);
+        zelSound.FlushSamples();
+        EXPECT_EQ(follower->dwFlags.load(), 0u) << "the idle follower was not reclaimed";
+    }
+}
+
 TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
     ASSERT_EQ(ZelSound::g_nMaxEventCount.load(), 64);
     std::vector<SNDSample*> leaders, followers;
@@ -100,8 +177,6 @@ TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
         followers.push_back(zelSound.FindSample(100 + i));
         SNDSample::ChainSample(leaders.back(), followers.back());
     }
-    for (SNDSample* f : followers)
-        f->dwFlags &= ~SNDF_CLAIMED;
     for (SNDSample* l : leaders)
         ASSERT_EQ(l->PlaySample(65535, 0x8000), 1);
     for (int i = 0; i < 63; ++i)
@@ -118,6 +193,8 @@ TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
     };
     ASSERT_TRUE(WaitUntil([&] { return started() == 63; }));
     EXPECT_EQ(followers[63]->nVolume.load(), 0) << "its leader had no completion slot";
+    EXPECT_FALSE(followers[63]->dwFlags & SNDF_CLAIMED)
+        << "a follower that cannot start is released";
     EXPECT_EQ(Pull(1)[0], 630);
 }
 

@@ -8,7 +8,57 @@
 namespace soundtest {
 namespace {
 
-class ThreadStress : public SoundTest {};
+class ThreadStress : public SoundTest {
+  protected:
+    // Once everything has ended, every record is unclaimed and idle duplicates can be reclaimed:
+    // only the loaded sounds keep their slots.
+    void ExpectOnlyMastersLeft(int masters) {
+        ASSERT_TRUE(WaitUntil([&] {
+            for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s) {
+                if (s->SamplePlaying() || (s->dwFlags & SNDF_NOTIFY))
+                    return false;
+            }
+            return true;
+        }));
+        for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
+            EXPECT_FALSE(s->dwFlags & SNDF_CLAIMED) << "slot " << s - ZelSound::g_SampleList;
+        zelSound.FlushSamples();
+        EXPECT_EQ(InUseSlots(), masters);
+    }
+};
+
+// Followers are duplicates of a busy sound; leaders are reused, some are freed as they play,
+// and every lookup of another sound reclaims the idle duplicates it passes.
+TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicates) {
+    LoadConstant(10, 100, 64);
+    LoadConstant(11, 200, 64);
+    LoadConstant(12, 300, 64);
+    MixerThread mixer(0);
+    for (int round = 0; round < 1500; ++round) {
+        zelSound.PlaySample(11, 65535, 0x8000); // keeps 11 busy, so followers are duplicates
+        SNDSample* leader = zelSound.FindSample(10);
+        SNDSample* follower = zelSound.FindSample(11);
+        if (leader && follower && !leader->pNext)
+            SNDSample::ChainSample(leader, follower);
+        else if (follower)
+            follower->dwFlags &= ~SNDF_CLAIMED; // not chained: give it back
+        if (leader) {
+            leader->PlaySample(65535, 0x8000);
+            if (round % 7 == 0 && (leader->dwFlags & SNDF_DUPE))
+                zelSound.FreeSample(leader);
+        }
+        zelSound.PlaySample(12, 65535, 0x8000);
+        if (round % 100 == 99)
+            plat::SleepMs(1); // let the completion thread catch up now and then
+    }
+    mixer.Stop();
+    // The mixer has stopped: let whatever still plays end.
+    for (int i = 0; i < 20; ++i) {
+        Pull(512);
+        plat::SleepMs(1);
+    }
+    ExpectOnlyMastersLeft(3);
+}
 
 // A short track that does not loop ends by itself, its fill thread cleaning up, while the main
 // thread changes its volume, fades it, pauses and resumes it, or stops it.
