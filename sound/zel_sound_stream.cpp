@@ -172,8 +172,12 @@ bool ZelSound::fill_stream_segment(int event) {
     const uint32_t segment = g_StreamInfo.dwSegmentSize;
     const int played = (event + SND_STREAM_SEGMENTS - 1) % SND_STREAM_SEGMENTS;
     plat::BufferLock lock;
-    if (!plat::LockBuffer(buffer, played * segment, segment, &lock) || lock.bytes1 == 0)
+    if (!plat::LockBuffer(buffer, played * segment, segment, &lock))
         return false;
+    if (lock.bytes1 == 0) {
+        plat::UnlockBuffer(buffer, lock);
+        return false;
+    }
     auto* dest = static_cast<uint8_t*>(lock.part1);
     if (g_StreamInfo.dwBytesLeft == 0 && !(g_StreamInfo.dwFlags & SNDSTREAM_LOOP)) {
         // Let what is queued play out: stop once the segment with the last data was heard.
