@@ -28,9 +28,11 @@ class MixerThread {
         std::vector<int16_t> out(2 * 512);
         while (running) {
             const int got = plat::MixNullAudio(out.data(), 512);
-            frames += got;
+            long loud = 0;
             for (int i = 0; i < got; ++i)
-                loudFrames += out[2 * i] != 0 ? 1 : 0;
+                loud += out[2 * i] != 0 ? 1 : 0;
+            loudFrames += loud;
+            frames += got;
             if (pause > 0)
                 plat::SleepMs(pause);
             else
