@@ -3,46 +3,21 @@
 // its end), paused, resumed and stopped.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <thread>
 
-#include "platform/backend.h"
-#include "sound/zel_sound.h"
+#include "sound_input.h"
 
 namespace {
-const uint8_t* g_data = nullptr;
-size_t g_size = 0;
-
 // Frames mixed per call; a segment (a quarter second) is 11025 of them at the device's rate.
 constexpr int kChunkFrames = 2048;
 // Eleven segments: enough for a short track that does not loop to play out and end.
 constexpr int kChunks = 60;
-
-SNDFileHandle OpenInput(const char*) {
-    std::FILE* f = std::tmpfile();
-    if (!f)
-        return SndInvalidHandle();
-    if (g_size)
-        std::fwrite(g_data, 1, g_size, f);
-    std::rewind(f);
-    return f;
-}
-
-bool StartLibrary() {
-    plat::SelectBackend(plat::BackendKind::Null);
-    if (!zelSound.Init(nullptr, 4))
-        return false;
-    ZelSound::SetFileOpenFunc(OpenInput);
-    return true;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool started = StartLibrary();
-    if (!started)
+    if (!SoundInput::Start())
         return 0;
-    g_data = data;
-    g_size = size;
+    SoundInput::Set(data, size);
     if (!zelSound.LoadStream("input.wav", 0))
         return 0;
     // The input's last byte decides whether the track loops.
