@@ -140,7 +140,12 @@ int ZelSound::setup_callback() {
         g_EventList[i].hEvent = event;
         g_CallBackHandles[i] = event;
     }
+    // Counted as running from here on, before its first turn: FreeSample waits for the thread
+    // to report a stop only while it runs, and a stop may come before that turn.
+    g_nCallBackThreadActive = 1;
     g_CallBackThread = plat::StartThread(CallBack, nullptr, plat::ThreadPriority::Normal);
+    if (!g_CallBackThread)
+        g_nCallBackThreadActive = 0;
     return g_CallBackThread != nullptr;
 }
 
