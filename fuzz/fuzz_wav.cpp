@@ -2,40 +2,13 @@
 // into a sound buffer of the in-memory device.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
-#include "platform/backend.h"
-#include "sound/zel_sound.h"
-
-namespace {
-const uint8_t* g_data = nullptr;
-size_t g_size = 0;
-
-SNDFileHandle OpenInput(const char*) {
-    std::FILE* f = std::tmpfile();
-    if (!f)
-        return SndInvalidHandle();
-    if (g_size)
-        std::fwrite(g_data, 1, g_size, f);
-    std::rewind(f);
-    return f;
-}
-
-bool StartLibrary() {
-    plat::SelectBackend(plat::BackendKind::Null);
-    if (!zelSound.Init(nullptr, 4))
-        return false;
-    ZelSound::SetFileOpenFunc(OpenInput);
-    return true;
-}
-} // namespace
+#include "sound_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool started = StartLibrary();
-    if (!started)
+    if (!SoundInput::Start())
         return 0;
-    g_data = data;
-    g_size = size;
+    SoundInput::Set(data, size);
     if (zelSound.LoadSample("input.wav", 10)) {
         SNDSample* sample = zelSound.FindSample(10);
         if (sample)

@@ -59,7 +59,8 @@ SoundBuffer* CreateSoundBuffer(AudioDevice* device, const SoundFormat& format, u
     auto* b = new SoundBuffer;
     b->device = device;
     b->format = format;
-    b->data = std::make_shared<std::vector<uint8_t>>(bytes, 0);
+    b->data = std::make_shared<SoundData>();
+    b->data->bytes.assign(bytes, 0);
     b->frames = bytes / format.BlockAlign();
     b->frequency = format.frequency;
     return Register(device, b);
@@ -135,7 +136,7 @@ bool GetBufferPosition(SoundBuffer* buffer, uint32_t* position) {
 }
 
 bool SetBufferPosition(SoundBuffer* buffer, uint32_t position) {
-    if (!Secondary(buffer) || position >= buffer->data->size())
+    if (!Secondary(buffer) || position >= buffer->data->bytes.size())
         return false;
     Guard lock(buffer->device->mutex);
     buffer->position = static_cast<uint64_t>(position / buffer->format.BlockAlign()) << 32;
@@ -145,14 +146,22 @@ bool SetBufferPosition(SoundBuffer* buffer, uint32_t position) {
 bool LockBuffer(SoundBuffer* buffer, uint32_t offset, uint32_t bytes, BufferLock* lock) {
     if (!Secondary(buffer) || !lock)
         return false;
-    const uint32_t size = static_cast<uint32_t>(buffer->data->size());
+    SoundData& data = *buffer->data;
+    const uint32_t size = static_cast<uint32_t>(data.bytes.size());
     if (bytes == 0) {
         offset = 0;
         bytes = size;
     }
     if (offset >= size || bytes > size)
         return false;
-    uint8_t* base = buffer->data->data();
+    {
+        Guard guard(buffer->device->mutex);
+        if (data.lockBytes != 0)
+            return false; // one writer at a time
+        data.lockOffset = offset;
+        data.lockBytes = bytes;
+    }
+    uint8_t* base = data.bytes.data();
     lock->part1 = base + offset;
     lock->bytes1 = std::min(bytes, size - offset);
     lock->bytes2 = bytes - lock->bytes1;
@@ -164,6 +173,7 @@ bool UnlockBuffer(SoundBuffer* buffer, const BufferLock& lock) {
     if (!Secondary(buffer) || !lock.part1)
         return false;
     Guard guard(buffer->device->mutex); // publishes the written bytes to the mixer
+    buffer->data->lockBytes = 0;
     return true;
 }
 
@@ -209,7 +219,7 @@ bool SetNotificationPositions(SoundBuffer* buffer, const NotifyPosition* positio
     for (int i = 0; i < count; ++i) {
         if (!positions[i].event)
             return false;
-        if (positions[i].offset != kNotifyStop && positions[i].offset >= buffer->data->size())
+        if (positions[i].offset != kNotifyStop && positions[i].offset >= buffer->data->bytes.size())
             return false;
     }
     Guard lock(buffer->device->mutex);

@@ -1,8 +1,8 @@
 #pragma once
 // The device and buffer records shared by the buffer calls, the mixer and the two device
 // backends. Everything the mixer reads is guarded by the device's mutex, except the sample
-// bytes themselves: writers fill the part the cursor has already passed, as with any
-// streaming sound buffer, and Unlock takes the mutex so the mixer then sees the new bytes.
+// bytes themselves: a writer fills them between Lock and Unlock without the mutex, and the
+// mixer reads no byte of a range while a writer holds it (see SoundData).
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -12,11 +12,20 @@
 
 namespace plat {
 
+// A buffer's sound bytes, shared by its duplicates. Lock and Unlock mark the range a writer
+// holds, under the device mutex; the mixer plays silence there instead of reading it. So a
+// writer that falls behind the play cursor (a starved fill thread) glitches, never races.
+struct SoundData {
+    std::vector<uint8_t> bytes;
+    uint32_t lockOffset = 0;
+    uint32_t lockBytes = 0; // 0: no writer holds a range
+};
+
 struct SoundBuffer {
     AudioDevice* device = nullptr;
     bool primary = false;
     SoundFormat format;
-    std::shared_ptr<std::vector<uint8_t>> data; // shared by duplicates
+    std::shared_ptr<SoundData> data;
     uint32_t frames = 0;
     uint64_t position = 0; // frames, 32.32 fixed point
     uint32_t frequency = 0;

@@ -42,7 +42,7 @@ inline void FrameAt(const uint8_t* bytes, uint32_t frame, float* left, float* ri
 // Sets the events of the positions the cursor passed on its way from byte `from` to byte
 // `to` (both counted without wrapping, so `to` may lie beyond the buffer's end).
 void SignalPassedPositions(SoundBuffer* buffer, uint64_t from, uint64_t to) {
-    const uint64_t size = buffer->data->size();
+    const uint64_t size = buffer->data->bytes.size();
     for (const NotifyPosition& n : buffer->notify) {
         if (n.offset == kNotifyStop || n.offset >= size)
             continue;
@@ -53,9 +53,21 @@ void SignalPassedPositions(SoundBuffer* buffer, uint64_t from, uint64_t to) {
     }
 }
 
+// Whether a writer holds any byte of the frame; the held range may wrap around the end.
+bool HeldByWriter(const SoundData& data, uint32_t frame, uint32_t block) {
+    const uint64_t size = data.bytes.size();
+    const uint64_t first = uint64_t{frame} * block;
+    auto held = [&](uint64_t byte) {
+        return (byte + size - data.lockOffset) % size < data.lockBytes;
+    };
+    return held(first) || held(first + block - 1);
+}
+
 template <int Bits, int Channels>
 void MixVoice(SoundBuffer* b, float* mix, int frames, uint32_t rate) {
-    const uint8_t* bytes = b->data->data();
+    const SoundData& data = *b->data;
+    const uint8_t* bytes = data.bytes.data();
+    const bool writing = data.lockBytes != 0;
     const uint64_t end = static_cast<uint64_t>(b->frames) << 32;
     const uint64_t step = (static_cast<uint64_t>(b->frequency) << 32) / rate;
     const uint32_t block = b->format.BlockAlign();
@@ -76,9 +88,11 @@ void MixVoice(SoundBuffer* b, float* mix, int frames, uint32_t rate) {
         uint32_t next = frame + 1;
         if (next >= b->frames)
             next = b->looping ? 0 : frame;
-        float l0, r0, l1, r1;
-        FrameAt<Bits, Channels>(bytes, frame, &l0, &r0);
-        FrameAt<Bits, Channels>(bytes, next, &l1, &r1);
+        float l0 = 0, r0 = 0, l1 = 0, r1 = 0;
+        if (!writing || !HeldByWriter(data, frame, block))
+            FrameAt<Bits, Channels>(bytes, frame, &l0, &r0);
+        if (!writing || !HeldByWriter(data, next, block))
+            FrameAt<Bits, Channels>(bytes, next, &l1, &r1);
         const float t = static_cast<float>(static_cast<uint32_t>(pos)) * (1.0f / 4294967296.0f);
         if (b->rampFrames > 0) {
             b->gain = --b->rampFrames == 0 ? b->targetGain : b->gain + b->gainStep;

@@ -21,6 +21,27 @@ void SNDSample::Reset() {
     pNext = nullptr;
 }
 
+namespace {
+// Whether `target` lies on the chain after `from`; a chain is never longer than the table.
+bool OnChainOf(SNDSample* from, SNDSample* target) {
+    int steps = 0;
+    for (SNDSample* s = from->pNext; s && steps <= ZelSound::g_nMaxSampleCount; s = s->pNext) {
+        if (s == target)
+            return true;
+        ++steps;
+    }
+    return false;
+}
+
+bool IsFollower(SNDSample* sample) {
+    for (SNDSample* s = ZelSound::g_SampleList; s && s < ZelSound::g_pEndSample.load(); ++s) {
+        if (s->pNext == sample)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 int SNDSample::AllocDSBuffer(uint32_t size) {
     plat::SoundFormat format;
     format.channels = dwChannels;
@@ -62,7 +83,12 @@ int SNDSample::LoadSample(const char* fileName, uint32_t id) {
     return loaded ? 1 : 0;
 }
 
-void SNDSample::arm_stop_notify() {
+// Takes a completion slot for the stop of a sample with a follower and returns it; null when
+// it has none, or when none can be armed and its followers are released (they would never
+// start).
+_SNDEvent* SNDSample::arm_stop_notify() {
+    if (dwFlags & SNDF_NOTIFY)
+        return nullptr; // a stop still to be reported belongs to the completion thread
     plat::SoundBuffer* buffer = lpBuffer;
     if (pNext) {
         // Two threads may look for a free completion slot at once: taking one is a swap.
@@ -76,23 +102,47 @@ void SNDSample::arm_stop_notify() {
             const plat::NotifyPosition position{plat::kNotifyStop, slot->hEvent};
             dwFlags |= SNDF_NOTIFY;
             if (plat::SetNotificationPositions(buffer, &position, 1))
-                return;
+                return slot;
             dwFlags &= ~SNDF_NOTIFY;
             ZelSound::FreeSoundEvent(slot);
             break;
         }
+        release_followers();
     }
     // No follower to start: a stop must not report to a slot another sample may hold now.
     plat::SetNotificationPositions(buffer, nullptr, 0);
+    return nullptr;
 }
 
+// Undoes the arming of a sample that did not start: no stop will come to report.
+void SNDSample::disarm_stop_notify(_SNDEvent* slot) {
+    plat::SetNotificationPositions(lpBuffer, nullptr, 0);
+    dwFlags &= ~SNDF_NOTIFY;
+    ZelSound::FreeSoundEvent(slot);
+    release_followers();
+}
+
+void SNDSample::release_followers() {
+    for (SNDSample* follower = pNext.exchange(nullptr); follower;) {
+        SNDSample* next = follower->pNext.exchange(nullptr);
+        follower->dwFlags &= ~SNDF_CLAIMED;
+        follower = next;
+    }
+}
+
+// Plays the buffer from where it stands, with its follower armed to start at its stop.
 int SNDSample::play_buffer() {
+    _SNDEvent* slot = arm_stop_notify();
     plat::SoundBuffer* buffer = lpBuffer;
-    return plat::PlayBuffer(buffer, (dwFlags & SNDF_LOOPED) != 0) ? 1 : 0;
+    const int played = plat::PlayBuffer(buffer, (dwFlags & SNDF_LOOPED) != 0) ? 1 : 0;
+    if (!played && slot)
+        disarm_stop_notify(slot);
+    return played;
 }
 
 int SNDSample::PlaySample(int volume, int pan) {
     if (!zelSound.bSFXEnabled) {
+        release_followers(); // nothing plays, so nothing follows
         dwFlags &= ~SNDF_CLAIMED;
         return 1;
     }
@@ -100,7 +150,6 @@ int SNDSample::PlaySample(int volume, int pan) {
         return 0;
     SetPan(pan);
     SetVolume(volume);
-    arm_stop_notify();
     // The claim holds until the buffer plays, so that a lookup on another thread never takes
     // the record for an idle duplicate between the two.
     const int played = play_buffer();
@@ -203,7 +252,10 @@ SNDSample* SNDSample::DupeSample() {
 SNDSample* SNDSample::ChainSample(SNDSample* first, SNDSample* follower) {
     if (!first || !follower)
         return follower;
-    // A chain is never longer than the table; a longer walk means it already runs in a circle.
+    // A record follows one sample, once: linked twice, or into a circle, it would start again
+    // and again while nobody claims it any more.
+    if (follower == first || IsFollower(follower) || OnChainOf(follower, first))
+        return first;
     SNDSample* last = first;
     for (int steps = 0; SNDSample* next = last->pNext; ++steps) {
         if (steps > ZelSound::g_nMaxSampleCount)

@@ -52,6 +52,11 @@ class ZELSOUND_API SNDSample {
     std::atomic<SNDSample*> pNext{nullptr};
 
   private:
+    friend class ZelSound;
     int play_buffer();
-    void arm_stop_notify();
+    _SNDEvent* arm_stop_notify();
+    void disarm_stop_notify(_SNDEvent* slot);
+    // Drops the link to the follower, and the links after it: none of them will start, and
+    // each is unclaimed, free to be reused or reclaimed.
+    void release_followers();
 };

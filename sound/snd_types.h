@@ -35,6 +35,8 @@ constexpr uint32_t SNDF_LOOPED = 0x8;
 constexpr uint32_t SNDF_FORMAT = 0x10;
 constexpr uint32_t SNDF_PAUSED = 0x100;
 constexpr uint32_t SNDF_NOTIFY = 0x400;
+// The completion thread is starting the record as a follower and uses its buffer.
+constexpr uint32_t SNDF_STARTING = 0x800;
 
 // _SNDStream::dwFlags
 constexpr uint32_t SNDSTREAM_LOADED = 0x1;
@@ -45,6 +47,8 @@ constexpr uint32_t SNDSTREAM_FILLTHREAD = 0x10;
 // Asked to end while its buffer is not playing (paused or never started): no stop position
 // will be reached, so the fill thread ends the stream on its own next turn.
 constexpr uint32_t SNDSTREAM_ENDING = 0x40000000;
+// The fill thread is releasing the stream: calls of the main thread leave it alone.
+constexpr uint32_t SNDSTREAM_CLOSING = 0x20000000;
 constexpr uint32_t SNDSTREAM_PRIMED = 0x80000000;
 
 constexpr int SND_STREAM_SEGMENTS = 8;

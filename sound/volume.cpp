@@ -48,16 +48,14 @@ int ZelSound::MapPan(int pan) {
 }
 
 void ZelSound::SetStreamVolume(int volume) {
-    SNDSample* sample = g_StreamInfo.pSample;
-    if ((g_StreamInfo.dwFlags & SNDSTREAM_LOADED) && sample && sample->lpBuffer)
-        sample->SetVolume(volume);
+    StreamHold hold; // the track may end by itself meanwhile
+    if (hold.sample)
+        hold.sample->SetVolume(volume);
 }
 
 int ZelSound::GetStreamVolume() {
-    SNDSample* sample = g_StreamInfo.pSample;
-    if ((g_StreamInfo.dwFlags & SNDSTREAM_LOADED) && sample && sample->lpBuffer)
-        return sample->nVolume;
-    return 0;
+    StreamHold hold;
+    return hold.sample ? hold.sample->nVolume.load() : 0;
 }
 
 void ZelSound::FadeMusic(int from, int to, int milliseconds) {

@@ -65,8 +65,9 @@ int SNDSample::FindRiffChunk(SNDFileHandle file, uint32_t chunkId, _ChunkHeader*
         header->dwSize = ReadLE32(raw + 4);
         if (header->dwID == chunkId)
             return 1;
-        // Exactly dwSize: a pad byte after an odd-sized chunk is not skipped.
-        if (std::fseek(file, static_cast<long>(header->dwSize), SEEK_CUR) != 0)
+        // An odd-sized body is followed by one pad byte, so every chunk starts at an even offset.
+        const long long skip = static_cast<long long>(header->dwSize) + (header->dwSize & 1);
+        if (std::fseek(file, static_cast<long>(skip), SEEK_CUR) != 0)
             return 0;
     }
 }

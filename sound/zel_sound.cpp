@@ -140,7 +140,12 @@ int ZelSound::setup_callback() {
         g_EventList[i].hEvent = event;
         g_CallBackHandles[i] = event;
     }
+    // Counted as running from here on, before its first turn: FreeSample waits for the thread
+    // to report a stop only while it runs, and a stop may come before that turn.
+    g_nCallBackThreadActive = 1;
     g_CallBackThread = plat::StartThread(CallBack, nullptr, plat::ThreadPriority::Normal);
+    if (!g_CallBackThread)
+        g_nCallBackThreadActive = 0;
     return g_CallBackThread != nullptr;
 }
 
@@ -181,10 +186,13 @@ unsigned ZelSound::CallBack(void*) {
         SNDSample* finished = slot->pSample;
         if (!finished)
             continue;
+        // A stop is reported once: a later stop of the same buffer must not reach whoever
+        // takes the slot next. Until the armed bit goes, the record's buffer stays.
+        if (plat::SoundBuffer* buffer = finished->lpBuffer)
+            plat::SetNotificationPositions(buffer, nullptr, 0);
         FreeSoundEvent(slot);
-        if (SNDSample* follower = finished->pNext)
-            follower->PlaySample(finished->nVolume, finished->nPan);
-        finished->dwFlags &= ~SNDF_NOTIFY;
+        start_follower(finished);
+        finished->dwFlags &= ~SNDF_NOTIFY; // the main thread may free the record now
     }
     g_nCallBackThreadActive = 0;
     return result;

@@ -87,6 +87,7 @@ class ZELSOUND_API ZelSound {
     static std::atomic<uint32_t> g_FillThreadID;
     static plat::Event* g_NotifyEvents[SND_STREAM_EVENTS];
     static _SNDStream g_StreamInfo;
+    static std::atomic<int> g_nStreamHolds;
     static int16_t g_VolumeTable[16384];
 
   protected:
@@ -98,10 +99,24 @@ class ZELSOUND_API ZelSound {
     static void close_callback();
     static void debug_dsound_caps(uint32_t caps);
     static unsigned CallBack(void* arg);
+    static void start_follower(SNDSample* finished);
+
+    // The stream's record and buffer while a call of the main thread uses them. The fill thread
+    // releases both when the stream ends; before it does, it marks the stream closing and waits
+    // until no hold is left, and a hold taken after the mark sees no stream.
+    class StreamHold {
+      public:
+        StreamHold();
+        ~StreamHold();
+        StreamHold(const StreamHold&) = delete;
+        StreamHold& operator=(const StreamHold&) = delete;
+        SNDSample* sample = nullptr;
+        plat::SoundBuffer* buffer = nullptr;
+    };
 
     static void init_stream_buffer();
     static void fill_stream_data(uint8_t* dest, uint32_t bytes);
-    static void fill_stream_segment(int event);
+    static bool fill_stream_segment(int event);
     static void stop_stream();
     static void end_fill_thread();
     static void close_stream_events();

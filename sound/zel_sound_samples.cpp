@@ -2,6 +2,25 @@
 // ID plays (an idle one, else a new duplicate of a busy master).
 #include "sound/zel_sound.h"
 
+// Besides the main thread, the completion thread uses records: it reports a sample's stop
+// while the sample's armed bit (SNDF_NOTIFY) is set, and plays a follower while its starting
+// bit (SNDF_STARTING) is set. The main thread reuses and reclaims neither, and FreeSample waits
+// for both bits to go before it releases a buffer. A follower is claimed by its chain from
+// ChainSample until it starts or is released.
+namespace {
+constexpr uint32_t kBusy = SNDF_CLAIMED | SNDF_NOTIFY | SNDF_STARTING;
+
+bool Idle(SNDSample* s, uint32_t flags) {
+    return !(flags & kBusy) && !s->SamplePlaying();
+}
+
+// The completion thread never waits for the main thread, so this wait is short.
+void WaitWhileCallBackUses(SNDSample* sample, uint32_t bit) {
+    while ((sample->dwFlags & bit) && ZelSound::g_nCallBackThreadActive)
+        plat::SleepMs(1);
+}
+} // namespace
+
 SNDSample* ZelSound::AllocSample() {
     SNDSample* end = g_pEndSample;
     for (SNDSample* s = g_SampleList; s && s < end; ++s) {
@@ -74,13 +93,13 @@ SNDSample* ZelSound::FindSample(uint32_t id) {
     for (SNDSample* s = g_SampleList; s && s < g_pLastSample.load(); ++s) {
         const uint32_t flags = s->dwFlags;
         if ((flags & SNDF_INUSE) && s->dwID == id) {
-            if (!(flags & SNDF_CLAIMED) && !s->SamplePlaying()) {
+            if (Idle(s, flags)) {
                 answer = s;
                 break;
             }
             if (!candidate && !(flags & SNDF_DUPE))
                 candidate = s;
-        } else if ((flags & SNDF_DUPE) && !(flags & SNDF_CLAIMED) && !s->SamplePlaying()) {
+        } else if ((flags & SNDF_DUPE) && Idle(s, flags)) {
             FreeSample(s); // finished duplicates are reclaimed by every lookup
         }
     }
@@ -109,6 +128,7 @@ int ZelSound::PlaySampleIDOnce(uint32_t id, int volume, int pan) {
         return 0;
     sample->SetPan(pan);
     sample->SetVolume(volume);
+    sample->release_followers(); // it plays without them
     sample->dwFlags &= ~SNDF_CLAIMED;
     return plat::PlayBuffer(buffer, (sample->dwFlags & SNDF_LOOPED) != 0) ? 1 : 0;
 }
@@ -116,14 +136,37 @@ int ZelSound::PlaySampleIDOnce(uint32_t id, int volume, int pan) {
 int ZelSound::FreeSample(SNDSample* sample) {
     if (!sample)
         return 0;
+    // No leader starts it any more; unlinked before the starting bit is read (start_follower).
+    for (SNDSample* s = g_SampleList; s && s < g_pEndSample.load(); ++s) {
+        SNDSample* expected = sample;
+        s->pNext.compare_exchange_strong(expected, nullptr);
+    }
+    WaitWhileCallBackUses(sample, SNDF_STARTING);
+    sample->release_followers();
     if (plat::SoundBuffer* buffer = sample->lpBuffer) {
         if (sample->SamplePlaying())
-            plat::StopBuffer(buffer);
+            plat::StopBuffer(buffer); // an armed stop is reported now
+        WaitWhileCallBackUses(sample, SNDF_NOTIFY);
         sample->lpBuffer = nullptr;
         plat::ReleaseSoundBuffer(buffer);
     }
     ClearSample(sample);
     return 1;
+}
+
+// A follower is marked before its link is taken, and FreeSample takes links before it reads
+// the mark; all four steps are sequentially consistent. So either FreeSample took the link
+// first and the follower does not start, or it sees the mark and waits until the follower has
+// started.
+void ZelSound::start_follower(SNDSample* finished) {
+    SNDSample* follower = finished->pNext;
+    if (!follower)
+        return;
+    follower->dwFlags |= SNDF_STARTING;
+    SNDSample* expected = follower;
+    if (finished->pNext.compare_exchange_strong(expected, nullptr))
+        follower->PlaySample(finished->nVolume, finished->nPan);
+    follower->dwFlags &= ~SNDF_STARTING;
 }
 
 int ZelSound::FreeSample(uint32_t id) {
@@ -134,8 +177,7 @@ int ZelSound::FreeSample(uint32_t id) {
 void ZelSound::FlushSamples() {
     for (SNDSample* s = g_SampleList; s && s < g_pEndSample.load(); ++s) {
         const uint32_t flags = s->dwFlags;
-        if ((flags & SNDF_INUSE) && (flags & SNDF_DUPE) && !(flags & SNDF_CLAIMED) &&
-            !s->SamplePlaying())
+        if ((flags & SNDF_INUSE) && (flags & SNDF_DUPE) && Idle(s, flags))
             FreeSample(s);
     }
 }

@@ -7,6 +7,7 @@
 
 std::atomic<plat::Thread*> ZelSound::g_FillThread{nullptr};
 std::atomic<uint32_t> ZelSound::g_FillThreadID{0};
+std::atomic<int> ZelSound::g_nStreamHolds{0};
 plat::Event* ZelSound::g_NotifyEvents[SND_STREAM_EVENTS] = {};
 _SNDStream ZelSound::g_StreamInfo;
 
@@ -32,8 +33,8 @@ _SNDStream* ZelSound::GetStreamInfoPtr() {
 }
 
 uint32_t ZelSound::GetStreamID() {
-    SNDSample* s = g_StreamInfo.pSample;
-    return (g_StreamInfo.dwFlags & SNDSTREAM_LOADED) && s ? s->dwID.load() : 0;
+    StreamHold hold;
+    return hold.sample ? hold.sample->dwID.load() : 0;
 }
 
 SNDNextStreamFunc ZelSound::SetStreamNextFunc(SNDNextStreamFunc func) {
@@ -158,46 +159,32 @@ void ZelSound::init_stream_buffer() {
     plat::UnlockBuffer(sample->lpBuffer, lock);
 }
 
-int ZelSound::PlayStream(uint32_t flags) {
-    if (!bMusicEnabled)
-        return 1;
-    if (!StreamReady() || (g_StreamInfo.dwFlags & SNDSTREAM_PLAYING))
-        return 1;
-    SNDSample* sample = g_StreamInfo.pSample;
-    const bool wasLooping = g_StreamInfo.dwFlags & SNDSTREAM_LOOP;
-    g_StreamInfo.dwFlags |= flags;
-    // A track shorter than the buffer was followed by silence when loaded; once it loops, it
-    // must follow itself instead. The fill thread does nothing until the buffer plays.
-    if (!wasLooping && (flags & SNDSTREAM_LOOP) && sample->dwDataSize < g_StreamInfo.dwBufferSize &&
-        std::fseek(g_StreamInfo.hFile, static_cast<long>(g_StreamInfo.dwDataStart), SEEK_SET) == 0)
-        init_stream_buffer();
-    plat::SoundBuffer* buffer = sample->lpBuffer;
-    plat::SetBufferPosition(buffer, 1);
-    plat::PlayBuffer(buffer, true);
-    g_StreamInfo.dwFlags |= SNDSTREAM_PLAYING;
-    return 1;
-}
-
-void ZelSound::fill_stream_segment(int event) {
+// Refills the segment the cursor has just left; true when the track is over and the buffer
+// has been stopped.
+bool ZelSound::fill_stream_segment(int event) {
     SNDSample* sample = g_StreamInfo.pSample;
     // The first notification marks the thread primed; it refills like every other, since the
     // segment just left must carry the sound that follows the queued two seconds.
     g_StreamInfo.dwFlags |= SNDSTREAM_PRIMED;
     if (!sample)
-        return;
+        return false;
     plat::SoundBuffer* buffer = sample->lpBuffer;
     const uint32_t segment = g_StreamInfo.dwSegmentSize;
     const int played = (event + SND_STREAM_SEGMENTS - 1) % SND_STREAM_SEGMENTS;
     plat::BufferLock lock;
-    if (!plat::LockBuffer(buffer, played * segment, segment, &lock) || lock.bytes1 == 0)
-        return;
+    if (!plat::LockBuffer(buffer, played * segment, segment, &lock))
+        return false;
+    if (lock.bytes1 == 0) {
+        plat::UnlockBuffer(buffer, lock);
+        return false;
+    }
     auto* dest = static_cast<uint8_t*>(lock.part1);
     if (g_StreamInfo.dwBytesLeft == 0 && !(g_StreamInfo.dwFlags & SNDSTREAM_LOOP)) {
         // Let what is queued play out: stop once the segment with the last data was heard.
         if (g_nSilentSegments >= SND_STREAM_SEGMENTS - 1) {
             plat::UnlockBuffer(buffer, lock);
             plat::StopBuffer(buffer);
-            return;
+            return true;
         }
         ++g_nSilentSegments;
         std::memset(dest, SilenceByte(sample), lock.bytes1);
@@ -205,6 +192,7 @@ void ZelSound::fill_stream_segment(int event) {
         fill_stream_data(dest, lock.bytes1);
     }
     plat::UnlockBuffer(buffer, lock);
+    return false;
 }
 
 unsigned ZelSound::FillStream(void* arg) {
@@ -222,7 +210,12 @@ unsigned ZelSound::FillStream(void* arg) {
             break;
         }
         if (event >= 0 && event < SND_STREAM_SEGMENTS) {
-            fill_stream_segment(event);
+            // A track that is over ends at once, not at the stop notification, which a pause
+            // or resume at the same moment would take for its own.
+            if (fill_stream_segment(event)) {
+                CleanupStream();
+                break;
+            }
         } else if (event == SND_STREAM_SEGMENTS) {
             // A pause stops the buffer too, and an unpause may already have restarted it.
             SNDSample* s = g_StreamInfo.pSample;
@@ -243,6 +236,11 @@ unsigned ZelSound::FillStream(void* arg) {
 int ZelSound::CleanupStream() {
     if (!StreamReady())
         return 1;
+    // Calls of the main thread that hold the stream finish with it first; later ones find it
+    // closing and leave it alone.
+    g_StreamInfo.dwFlags |= SNDSTREAM_CLOSING;
+    while (g_nStreamHolds > 0)
+        plat::SleepMs(1);
     SNDSample* sample = g_StreamInfo.pSample;
     plat::SoundBuffer* buffer = sample->lpBuffer;
     // The buffer goes first so that the mixer can no longer set the events being closed.
@@ -255,59 +253,13 @@ int ZelSound::CleanupStream() {
     g_StreamInfo.pSample = nullptr;
     g_pCloseFile.load()(g_StreamInfo.hFile);
     g_StreamInfo.hFile = nullptr;
-    g_StreamInfo.dwFlags &= ~(SNDSTREAM_LOADED | SNDSTREAM_PLAYING | SNDSTREAM_LOOP |
-                              SNDSTREAM_PAUSED | SNDSTREAM_PRIMED | SNDSTREAM_ENDING);
+    g_StreamInfo.dwFlags &=
+        ~(SNDSTREAM_LOADED | SNDSTREAM_PLAYING | SNDSTREAM_LOOP | SNDSTREAM_PAUSED |
+          SNDSTREAM_PRIMED | SNDSTREAM_ENDING | SNDSTREAM_CLOSING);
     g_StreamInfo.dwBytesLeft = 0;
     g_StreamInfo.dwBufferSize = 0;
     g_StreamInfo.dwSegmentSize = 0;
     if (SNDNextStreamFunc next = g_StreamInfo.pNextFunc)
         next(id);
-    return 1;
-}
-
-void ZelSound::stop_stream() {
-    if (!StreamReady()) {
-        if (g_FillThread && !(g_StreamInfo.dwFlags & SNDSTREAM_LOADED))
-            end_fill_thread(); // a stream that ended by itself leaves its thread to be joined
-        return;
-    }
-    SNDSample* sample = g_StreamInfo.pSample;
-    plat::Thread* thread = g_FillThread;
-    const uint32_t threadId = g_FillThreadID;
-    g_StreamInfo.dwFlags |= SNDSTREAM_ENDING;
-    if (plat::SoundBuffer* buffer = sample->lpBuffer)
-        plat::StopBuffer(buffer);
-    // The fill thread cleans up; its next-stream callback may already load another stream,
-    // whose thread then stands in g_FillThread and the old one has let itself go.
-    while (g_StreamInfo.pSample == sample)
-        plat::SleepMs(1);
-    plat::Thread* expected = thread;
-    if (g_FillThreadID == threadId && g_FillThread.compare_exchange_strong(expected, nullptr))
-        plat::JoinThread(thread);
-}
-
-int ZelSound::StopStream() {
-    if (!bMusicEnabled)
-        return 1;
-    stop_stream();
-    return 1;
-}
-
-int ZelSound::PauseStream() {
-    if (!StreamReady() || !(g_StreamInfo.dwFlags & SNDSTREAM_PLAYING))
-        return 1;
-    SNDSample* sample = g_StreamInfo.pSample;
-    plat::SoundBuffer* buffer = sample->lpBuffer;
-    if (g_StreamInfo.dwFlags & SNDSTREAM_PAUSED) {
-        plat::SetBufferPosition(buffer, sample->dwPausePos);
-        plat::PlayBuffer(buffer, true);
-        g_StreamInfo.dwFlags &= ~SNDSTREAM_PAUSED;
-    } else {
-        g_StreamInfo.dwFlags |= SNDSTREAM_PAUSED; // before the stop, so the stop ends nothing
-        plat::StopBuffer(buffer);
-        uint32_t position = 0;
-        plat::GetBufferPosition(buffer, &position);
-        sample->dwPausePos = position;
-    }
     return 1;
 }

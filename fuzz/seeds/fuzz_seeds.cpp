@@ -1,5 +1,5 @@
 // Writes valid files of one kind into a folder, for the fuzz targets to start from:
-//   fuzz_seeds bitmap|font|hiscore|ini|wav|query|upload FOLDER
+//   fuzz_seeds bitmap|font|hiscore|ini|wav|music|query|upload FOLDER
 // Made fresh on every run, so the repository holds the generator, not binary seed files.
 #include <cstdint>
 #include <cstdio>
@@ -145,53 +145,71 @@ Bytes Format(int channels, int rate, int bits, bool extended) {
     return b;
 }
 
+// A square-wave tone; a sampler loop from frame loopStart to loopEnd when they differ.
+struct Tone {
+    const char* name;
+    int channels, rate, bits;
+    bool extended, list;
+    int frames, loopStart, loopEnd;
+};
+
+Bytes ToneWav(const Tone& t) {
+    Bytes pcm;
+    for (int i = 0; i < t.frames * t.channels; ++i) {
+        const int level = (i / t.channels) % 40 < 20 ? 6000 : -6000;
+        if (t.bits == 8)
+            pcm.push_back(uint8_t(128 + level / 256));
+        else
+            Put(pcm, uint16_t(int16_t(level)), 2);
+    }
+    Bytes body{'W', 'A', 'V', 'E'};
+    auto add = [&body](const Bytes& chunk) { body.insert(body.end(), chunk.begin(), chunk.end()); };
+    add(Chunk("fmt ", Format(t.channels, t.rate, t.bits, t.extended)));
+    if (t.list)
+        add(Chunk("LIST", Bytes{'I', 'N', 'F'}));
+    if (t.loopStart != t.loopEnd) {
+        Bytes smpl(28, 0);
+        Put(smpl, 1, 4); // one loop
+        Put(smpl, 0, 4);
+        Bytes loop(8, 0);
+        Put(loop, uint32_t(t.loopStart), 4);
+        Put(loop, uint32_t(t.loopEnd), 4);
+        Put(loop, 0, 4); // fraction
+        Put(loop, 0, 4); // play count: for ever
+        smpl.insert(smpl.end(), loop.begin(), loop.end());
+        add(Chunk("smpl", smpl));
+    }
+    add(Chunk("data", pcm));
+    return Chunk("RIFF", body);
+}
+
+bool WriteTones(const fs::path& folder, const std::vector<Tone>& tones) {
+    bool ok = true;
+    for (const Tone& t : tones)
+        ok = ok && Write(folder / t.name, ToneWav(t));
+    return ok;
+}
+
 // A short tone in every sample format the library plays, some with the chunks real files carry.
 bool Sounds(const fs::path& folder) {
-    struct Case {
-        const char* name;
-        int channels, rate, bits;
-        bool extended, list, loop;
-    };
-    const Case cases[] = {
-        {"effect8_mono.wav", 1, 11025, 8, false, false, false},
-        {"effect16_mono.wav", 1, 22050, 16, false, false, false},
-        {"music16_stereo.wav", 2, 44100, 16, true, true, false},
-        {"looped16_mono.wav", 1, 22050, 16, false, true, true},
-    };
-    bool ok = true;
-    for (const Case& c : cases) {
-        const int frames = 400;
-        Bytes pcm;
-        for (int i = 0; i < frames * c.channels; ++i) {
-            const int level = (i / c.channels) % 40 < 20 ? 6000 : -6000;
-            if (c.bits == 8)
-                pcm.push_back(uint8_t(128 + level / 256));
-            else
-                Put(pcm, uint16_t(int16_t(level)), 2);
-        }
-        Bytes body{'W', 'A', 'V', 'E'};
-        auto add = [&body](const Bytes& chunk) {
-            body.insert(body.end(), chunk.begin(), chunk.end());
-        };
-        add(Chunk("fmt ", Format(c.channels, c.rate, c.bits, c.extended)));
-        if (c.list)
-            add(Chunk("LIST", Bytes{'I', 'N', 'F'}));
-        if (c.loop) {
-            Bytes smpl(28, 0);
-            Put(smpl, 1, 4); // one loop
-            Put(smpl, 0, 4);
-            Bytes loop(8, 0);
-            Put(loop, 100, 4);
-            Put(loop, 300, 4);
-            Put(loop, 0, 4); // fraction
-            Put(loop, 0, 4); // play count: for ever
-            smpl.insert(smpl.end(), loop.begin(), loop.end());
-            add(Chunk("smpl", smpl));
-        }
-        add(Chunk("data", pcm));
-        ok = ok && Write(folder / c.name, Chunk("RIFF", body));
-    }
-    return ok;
+    return WriteTones(folder, {
+                                  {"effect8_mono.wav", 1, 11025, 8, false, false, 400, 0, 0},
+                                  {"effect16_mono.wav", 1, 22050, 16, false, false, 400, 0, 0},
+                                  {"music16_stereo.wav", 2, 44100, 16, true, true, 400, 0, 0},
+                                  {"looped16_mono.wav", 1, 22050, 16, false, true, 400, 100, 300},
+                              });
+}
+
+// For the music stream: the short tones, and tracks at low rates a little longer than the
+// stream's two-second buffer, so that the fill thread reads on from the file; one loops between
+// points more than a quarter second (one refill) apart.
+bool Music(const fs::path& folder) {
+    return Sounds(folder) &&
+           WriteTones(folder,
+                      {
+                          {"track8_mono.wav", 1, 8000, 8, false, true, 24000, 0, 0},
+                          {"track16_looped.wav", 1, 11025, 16, false, false, 27000, 3000, 25000},
+                      });
 }
 
 // Queries of score uploads: as the menu sends them (every value escaped), with address and
@@ -237,12 +255,12 @@ bool UploadFields(const fs::path& folder) {
 
 int main(int argc, char** argv) {
     const std::map<std::string, std::function<bool(const fs::path&)>> kinds = {
-        {"bitmap", Bitmaps}, {"font", Fonts},          {"hiscore", HighScores},  {"ini", Settings},
-        {"wav", Sounds},     {"query", UploadQueries}, {"upload", UploadFields},
+        {"bitmap", Bitmaps}, {"font", Fonts},  {"hiscore", HighScores},  {"ini", Settings},
+        {"wav", Sounds},     {"music", Music}, {"query", UploadQueries}, {"upload", UploadFields},
     };
     auto kind = argc == 3 ? kinds.find(argv[1]) : kinds.end();
     if (kind == kinds.end()) {
-        std::fprintf(stderr, "usage: %s bitmap|font|hiscore|ini|wav|query|upload FOLDER\n",
+        std::fprintf(stderr, "usage: %s bitmap|font|hiscore|ini|wav|music|query|upload FOLDER\n",
                      argv[0]);
         return 2;
     }

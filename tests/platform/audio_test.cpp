@@ -154,6 +154,28 @@ TEST_F(NullAudio, VolumeIsDecibelsAndChangesAreRamped) {
     plat::ReleaseSoundBuffer(b);
 }
 
+// A writer that falls behind the cursor (a starved fill thread) is never read mid-write: the
+// range it holds plays as silence until it unlocks.
+TEST_F(NullAudio, ARangeAWriterHoldsPlaysAsSilence) {
+    plat::SoundBuffer* b = Ramp16(100);
+    plat::SoundBuffer* d = plat::DuplicateSoundBuffer(b);
+    plat::BufferLock lock;
+    ASSERT_TRUE(plat::LockBuffer(b, 380, 60, &lock)); // frames 95..99 and 0..9
+    plat::BufferLock second;
+    EXPECT_FALSE(plat::LockBuffer(d, 100, 4, &second)) << "one writer at a time";
+    plat::PlayBuffer(d, false);
+    auto out = Pull(20);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_EQ(out[2 * i], 0) << i;
+    for (int i = 10; i < 20; ++i)
+        ASSERT_EQ(out[2 * i], i + 1) << i;
+    EXPECT_TRUE(plat::UnlockBuffer(b, lock));
+    plat::SetBufferPosition(d, 0);
+    EXPECT_EQ(Pull(1)[0], 1);
+    plat::ReleaseSoundBuffer(d);
+    plat::ReleaseSoundBuffer(b);
+}
+
 TEST_F(NullAudio, LockWrapsAroundTheEnd) {
     plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {2, 44100, 16}, 400);
     plat::BufferLock lock;

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "sound_test_support.h"
 
 namespace soundtest {
@@ -36,6 +38,11 @@ TEST_F(Chains, ChainAppendsAtTheEndAndFollowersTakeVolumeAndPan) {
     EXPECT_EQ(SNDSample::ChainSample(s1, s2), s1);
     EXPECT_EQ(s1->pNext.load(), s3);
     EXPECT_EQ(s3->pNext.load(), s2);
+    // A record follows one sample, once, and never goes round in a circle.
+    EXPECT_EQ(SNDSample::ChainSample(s2, s3), s2);
+    EXPECT_EQ(SNDSample::ChainSample(s2, s1), s2);
+    EXPECT_EQ(SNDSample::ChainSample(s2, s2), s2);
+    EXPECT_EQ(s2->pNext.load(), nullptr);
 
     ASSERT_EQ(s1->PlaySample(16384, 0x4000), 1); // -20 dB
     EXPECT_TRUE(s1->dwFlags & SNDF_NOTIFY);
@@ -90,6 +97,65 @@ TEST_F(Chains, AWaitingFollowerIsNeitherReusedNorReclaimed) {
     EXPECT_FALSE(duplicate->dwFlags & SNDF_CLAIMED);
 }
 
+// The link from a sample to its follower serves one stop: played again, the sample has none.
+TEST_F(Chains, AChainRunsOnce) {
+    LoadConstant(10, 1000, 100);
+    LoadConstant(11, 2000, 100);
+    SNDSample* leader = zelSound.FindSample(10);
+    SNDSample* follower = zelSound.FindSample(11);
+    SNDSample::ChainSample(leader, follower);
+    leader->PlaySample(65535, 0x8000);
+    ExpectPlaysAtLevel(leader, 1000);
+    ExpectPlaysAtLevel(follower, 2000);
+    EXPECT_EQ(leader->pNext.load(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !(leader->dwFlags & SNDF_NOTIFY); }));
+    ASSERT_EQ(zelSound.PlaySample(10, 65535, 0x8000), leader);
+    Pull(200);
+    plat::SleepMs(20);
+    EXPECT_EQ(Pull(1)[0], 0) << "the follower started again";
+    EXPECT_EQ(follower->SamplePlaying(), 0);
+}
+
+// A follower is claimed by its chain; when its leader will not stop any more, the claim goes,
+// so the record can be reused or reclaimed like any idle one.
+TEST_F(Chains, AFollowerWhoseLeaderIsFreedOrSilencedIsReleased) {
+    struct Case {
+        const char* name;
+        std::function<void(SNDSample*)> end;
+    } cases[] = {
+        {"freed before it plays", [](SNDSample* s) { zelSound.FreeSample(s); }},
+        {"freed as it plays",
+         [](SNDSample* s) {
+             s->PlaySample(65535, 0x8000);
+             zelSound.FreeSample(s);
+         }},
+        {"played with effects off",
+         [](SNDSample* s) {
+             zelSound.EnableSFX(0);
+             s->PlaySample(65535, 0x8000);
+             zelSound.EnableSFX(1);
+         }},
+    };
+    LoadConstant(10, 1000, 5000);
+    LoadConstant(11, 2000, 5000);
+    LoadConstant(12, 3000, 100);
+    zelSound.PlaySample(10, 65535, 0x8000); // both busy: leader and follower are duplicates
+    zelSound.PlaySample(11, 65535, 0x8000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SNDSample* leader = zelSound.FindSample(10);
+        SNDSample* follower = zelSound.FindSample(11);
+        ASSERT_TRUE(leader && follower && (follower->dwFlags & SNDF_DUPE));
+        SNDSample::ChainSample(leader, follower);
+        c.end(leader);
+        plat::SleepMs(20);
+        EXPECT_EQ(follower->SamplePlaying(), 0);
+        EXPECT_FALSE(follower->dwFlags & SNDF_CLAIMED);
+        zelSound.FlushSamples();
+        EXPECT_EQ(follower->dwFlags.load(), 0u) << "the idle follower was not reclaimed";
+    }
+}
+
 TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
     ASSERT_EQ(ZelSound::g_nMaxEventCount.load(), 64);
     std::vector<SNDSample*> leaders, followers;
@@ -100,8 +166,6 @@ TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
         followers.push_back(zelSound.FindSample(100 + i));
         SNDSample::ChainSample(leaders.back(), followers.back());
     }
-    for (SNDSample* f : followers)
-        f->dwFlags &= ~SNDF_CLAIMED;
     for (SNDSample* l : leaders)
         ASSERT_EQ(l->PlaySample(65535, 0x8000), 1);
     for (int i = 0; i < 63; ++i)
@@ -118,6 +182,8 @@ TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
     };
     ASSERT_TRUE(WaitUntil([&] { return started() == 63; }));
     EXPECT_EQ(followers[63]->nVolume.load(), 0) << "its leader had no completion slot";
+    EXPECT_FALSE(followers[63]->dwFlags & SNDF_CLAIMED)
+        << "a follower that cannot start is released";
     EXPECT_EQ(Pull(1)[0], 630);
 }
 

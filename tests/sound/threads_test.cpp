@@ -1,41 +1,11 @@
 // The library's threads against each other: a mixer thread pulls audio like the device's
 // callback while the main thread plays effects and chains, the completion thread starts
 // followers and the fill thread refills the music. Meant to run under ThreadSanitizer too.
-#include <thread>
-
+#include "mixer_thread.h"
 #include "sound_test_support.h"
 
 namespace soundtest {
 namespace {
-
-class MixerThread {
-  public:
-    MixerThread() : thread([this] { Run(); }) {}
-    ~MixerThread() { Stop(); }
-    void Stop() {
-        running = false;
-        if (thread.joinable())
-            thread.join();
-    }
-    std::atomic<long> frames{0};
-    std::atomic<long> loudFrames{0};
-
-  private:
-    void Run() {
-        // About twice real time: fast enough for short tests, slow enough that the fill
-        // thread, with seven segments of slack, is never lapped by the play cursor.
-        std::vector<int16_t> out(2 * 512);
-        while (running) {
-            const int got = plat::MixNullAudio(out.data(), 512);
-            frames += got;
-            for (int i = 0; i < got; ++i)
-                loudFrames += out[2 * i] != 0 ? 1 : 0;
-            plat::SleepMs(6);
-        }
-    }
-    std::atomic<bool> running{true};
-    std::thread thread;
-};
 
 class Threads : public SoundTest {};
 

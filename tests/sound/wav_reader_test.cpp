@@ -55,14 +55,16 @@ TEST_F(WavReader, ChunksMayComeInAnyOrderWithOthersBetween) {
     EXPECT_EQ(sample.dwChannels.load(), 2u);
 }
 
-TEST_F(WavReader, AnOddSizedChunkHidesWhatFollows) {
-    // The pad byte after an odd-sized chunk is not skipped, so the next header is read one
-    // byte early and "data" is never found.
-    Bytes odd = Chunk("LIST", Bytes(3, 'x'));
-    odd.push_back(0); // pad
-    EXPECT_FALSE(Accepts(Riff({Chunk("fmt ", FmtBody(stereo8)), odd, Chunk("data", {1, 2})})));
-    // Without the pad byte, the same layout is read.
-    EXPECT_TRUE(Accepts(Riff(
+TEST_F(WavReader, AnOddSizedChunkIsFollowedByAPadByte) {
+    Bytes list = Chunk("LIST", Bytes(3, 'x'));
+    list.push_back(0); // pad
+    int first = -1;
+    ASSERT_TRUE(
+        Accepts(Riff({Chunk("fmt ", FmtBody(stereo8)), list, Chunk("data", {7, 8})}), &first));
+    EXPECT_EQ(first, 7);
+    EXPECT_EQ(sample.dwDataSize.load(), 2u);
+    // Without its pad byte the next header is read one byte late: the file is damaged.
+    EXPECT_FALSE(Accepts(Riff(
         {Chunk("fmt ", FmtBody(stereo8)), Chunk("LIST", Bytes(3, 'x')), Chunk("data", {1, 2})})));
 }
 
