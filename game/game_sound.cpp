@@ -34,7 +34,7 @@ void StartGameSound() {
     if (zelSound.LoadStream(".\\sounds\\music.wav", 0)) {
         ZelSound::SetStreamVolume(32767);
         zelSound.PlayStream(4);
-        zelSound.FadeMusicIn(300);
+        zelSound.StartFadeMusicIn(300); // the table shows while the music fades in
     }
 }
 

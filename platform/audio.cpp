@@ -33,7 +33,7 @@ SoundBuffer* CreatePrimaryBuffer(AudioDevice* device) {
     auto* b = new SoundBuffer;
     b->device = device;
     b->primary = true;
-    b->format = {2, device->rate, 16};
+    b->format = {2, AudioDeviceRate(device), 16};
     return Register(device, b);
 }
 
@@ -178,14 +178,23 @@ bool UnlockBuffer(SoundBuffer* buffer, const BufferLock& lock) {
 }
 
 bool SetBufferVolume(SoundBuffer* buffer, int32_t volume) {
-    if (!Secondary(buffer) || volume < -10000 || volume > 0)
+    return FadeBufferVolume(buffer, volume, volume, 0);
+}
+
+bool FadeBufferVolume(SoundBuffer* buffer, int32_t from, int32_t to, uint32_t milliseconds) {
+    if (!Secondary(buffer) || from < -10000 || from > 0 || to < -10000 || to > 0)
         return false;
     Guard lock(buffer->device->mutex);
-    buffer->volume = volume;
-    buffer->targetGain = GainForVolume(volume);
-    if (buffer->playing) {
-        buffer->rampFrames = kVolumeRampFrames;
-        buffer->gainStep = (buffer->targetGain - buffer->gain) / kVolumeRampFrames;
+    if (from != to)
+        buffer->gain = GainForVolume(from);
+    buffer->volume = to;
+    buffer->targetGain = GainForVolume(to);
+    const uint64_t fadeFrames = uint64_t{milliseconds} * buffer->device->rate / 1000;
+    const int frames =
+        fadeFrames > kVolumeRampFrames ? static_cast<int>(fadeFrames) : kVolumeRampFrames;
+    if (buffer->playing || from != to) {
+        buffer->rampFrames = frames;
+        buffer->gainStep = (buffer->targetGain - buffer->gain) / frames;
     } else {
         buffer->gain = buffer->targetGain;
         buffer->rampFrames = 0;

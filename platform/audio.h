@@ -80,6 +80,9 @@ bool UnlockBuffer(SoundBuffer* buffer, const BufferLock& lock);
 
 // Hundredths of a decibel, -10000 (silent) .. 0 (as recorded); false outside that range.
 bool SetBufferVolume(SoundBuffer* buffer, int32_t volume);
+// Starts at `from` at once and reaches `to` over the given time as the buffer plays, without
+// the caller waiting; the buffer's volume reads `to` from the start.
+bool FadeBufferVolume(SoundBuffer* buffer, int32_t from, int32_t to, uint32_t milliseconds);
 bool GetBufferVolume(SoundBuffer* buffer, int32_t* volume);
 // Always false: no buffer is made with a pan control.
 bool SetBufferPan(SoundBuffer* buffer, int32_t pan);

@@ -5,7 +5,9 @@
 // mixer reads no byte of a range while a writer holds it (see SoundData).
 #include <cstdint>
 #include <memory>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/audio.h"
@@ -44,7 +46,12 @@ struct AudioDevice {
     uint32_t rate = 0;
     std::vector<SoundBuffer*> buffers; // every live buffer, primary included
     std::vector<float> mix;            // two floats a frame, sized once at open
-    uint32_t sdlDevice = 0;            // 0 for the in-memory device
+    uint32_t sdlDevice = 0;            // 0 until SDL's output is open, and for the others
+    bool inMemory = false;             // the null backend's device, mixed by the tests
+    // SDL's output opens on this thread, so start-up does not wait for it; without an output
+    // the same thread keeps the sounds' time going (see audio_device.cpp).
+    std::thread output;
+    std::atomic<bool> closing{false};
 };
 
 // Frames the mixer handles in one pass; longer requests are split.
@@ -58,9 +65,5 @@ float GainForVolume(int32_t volume);
 void SignalStop(SoundBuffer* buffer);
 // Mixes every playing buffer into `out`; the caller holds the device mutex.
 void MixDevice(AudioDevice* device, int16_t* out, int frames);
-
-// Backends: open the output for `device` (setting its rate) or close it.
-bool OpenSdlOutput(AudioDevice* device);
-void CloseSdlOutput(AudioDevice* device);
 
 } // namespace plat

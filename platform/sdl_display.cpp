@@ -3,10 +3,12 @@
 #include <SDL2/SDL.h>
 
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 
 #include "platform/picture_view.h"
+#include "platform/timer.h"
 #include "platform/window_internal.h"
 
 namespace plat::sdl {
@@ -28,6 +30,35 @@ bool g_vsyncRequested = false;
 int g_measuredPresents = 0;
 Clock::duration g_presentTime{};
 bool g_vsyncWorks = false;
+
+// Whether an OpenGL renderer is drawn by the processor (Mesa's llvmpipe, as under Xvfb or on a
+// machine without a graphics driver): it then redraws the whole window on every present.
+bool DrawnByTheProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned kGlRenderer = 0x1F01;
+    const char* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+                    std::strstr(name, "Software Rasterizer"));
+}
+
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (renderer && DrawnByTheProcessor(renderer)) {
+        // SDL's own software renderer, straight into the X server's shared memory, costs a
+        // small part of that: an idle program then stays near zero.
+        SDL_DestroyRenderer(renderer);
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    g_vsyncRequested = renderer != nullptr;
+    if (!renderer)
+        renderer = SDL_CreateRenderer(window, -1, 0);
+    return renderer;
+}
 } // namespace
 
 bool InitRenderer(Window* window, int width, int height) {
@@ -35,10 +66,7 @@ bool InitRenderer(Window* window, int width, int height) {
         g_error = "There is no window to show the picture in.";
         return false;
     }
-    g_renderer = SDL_CreateRenderer(window->sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
-    g_vsyncRequested = g_renderer != nullptr;
-    if (!g_renderer)
-        g_renderer = SDL_CreateRenderer(window->sdlWindow, -1, 0);
+    g_renderer = CreateRenderer(window->sdlWindow);
     if (!g_renderer) {
         g_error = std::string("The display could not be set up: ") + SDL_GetError();
         return false;
@@ -105,7 +133,9 @@ void Pace(bool presented, bool idleWait) {
     if (!presented && idleWait) {
         // Input, the window's own events, or the time limit end the wait; the event stays
         // queued for the message pump.
+        SetWaitingForInput(true);
         SDL_WaitEventTimeout(nullptr, kIdleWaitMs);
+        SetWaitingForInput(false);
         g_nextFrame = Clock::now();
         return;
     }

@@ -24,20 +24,29 @@ unsigned g_nextId = 1;
 std::atomic<bool> g_capsOverridden{false};
 TimerCaps g_testCaps{1, 1000000};
 std::atomic<bool> g_startFails{false};
+std::atomic<bool> g_waitingForInput{false};
 
 void RunTimer(PeriodicTimer* timer, unsigned periodMs, TimerCallback callback, void* data) {
     using clock = std::chrono::steady_clock;
     const auto period = std::chrono::milliseconds(periodMs);
+    const auto idleSleep = std::chrono::milliseconds(kIdleTimerSleepMs);
     auto deadline = clock::now() + period;
     std::unique_lock<std::mutex> lock(timer->mutex);
     while (!timer->stopping) {
-        if (timer->wake.wait_until(lock, deadline, [timer] { return timer->stopping; }))
+        const bool idle = g_waitingForInput && period < idleSleep;
+        const auto wakeAt = idle ? deadline - period + idleSleep : deadline;
+        // While idle, the end of the wait wakes the timer to catch up at once.
+        if (timer->wake.wait_until(
+                lock, wakeAt, [&] { return timer->stopping || (idle && !g_waitingForInput); }) &&
+            timer->stopping)
             break;
         lock.unlock();
-        callback(data);
+        for (int fired = 0; clock::now() >= deadline && fired < 1000; ++fired) {
+            callback(data);
+            deadline += period;
+        }
         lock.lock();
-        deadline += period;
-        // After a long stall (suspend, debugger) catch up at once instead of firing a burst.
+        // After a long stall (suspend, debugger) go on from now instead of firing a burst.
         if (clock::now() - deadline > std::chrono::seconds(1))
             deadline = clock::now() + period;
     }
@@ -86,6 +95,17 @@ void KillTimer(unsigned id) {
     timer->wake.notify_all();
     if (timer->thread.joinable())
         timer->thread.join();
+}
+
+void SetWaitingForInput(bool waiting) {
+    if (g_waitingForInput.exchange(waiting) == waiting || waiting)
+        return;
+    std::lock_guard<std::mutex> guard(g_timersMutex);
+    for (auto& [id, timer] : g_timers) {
+        // Taking the timer's lock orders this notification after its check of the flag.
+        { std::lock_guard<std::mutex> lock(timer->mutex); }
+        timer->wake.notify_all();
+    }
 }
 
 void SetTimerCapsForTest(const TimerCaps* caps) {

@@ -17,6 +17,12 @@ unsigned StartPeriodicTimer(unsigned periodMs, TimerCallback callback, void* dat
 // Stops the timer and waits until its callback has returned for the last time.
 void KillTimer(unsigned id);
 
+// While the program waits for input with nothing on screen to change, waking every period is
+// wasted: the timers then sleep up to kIdleTimerSleepMs and fire each period they slept through
+// when they wake, or at once when the wait ends. No period is lost, only delayed.
+constexpr unsigned kIdleTimerSleepMs = 100;
+void SetWaitingForInput(bool waiting);
+
 // Test hooks: the device caps and whether starting a timer fails.
 void SetTimerCapsForTest(const TimerCaps* caps); // null restores the real caps
 void SetTimerStartFailsForTest(bool fails);

@@ -205,6 +205,17 @@ int SNDSample::SetVolume(int volume) {
     return plat::SetBufferVolume(buffer, ZelSound::MapVolume(volume)) ? 1 : 0;
 }
 
+int SNDSample::FadeVolume(int from, int to, int milliseconds) {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer)
+        return 0;
+    nVolume = to;
+    return plat::FadeBufferVolume(buffer, ZelSound::MapVolume(from), ZelSound::MapVolume(to),
+                                  milliseconds > 0 ? static_cast<uint32_t>(milliseconds) : 0)
+               ? 1
+               : 0;
+}
+
 int SNDSample::SetPan(int pan) {
     plat::SoundBuffer* buffer = lpBuffer;
     if (!buffer)

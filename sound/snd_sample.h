@@ -24,6 +24,9 @@ class ZELSOUND_API SNDSample {
     int SamplePlaying();
     long GetSampleStatus();
     int SetVolume(int volume);
+    // Starts at `from` and reaches `to` over the time given as the sample plays; nVolume is
+    // `to` at once.
+    int FadeVolume(int from, int to, int milliseconds);
     int SetPan(int pan);
     int SetPitch(int frequency);
     SNDSample* DupeSample();

@@ -51,6 +51,8 @@ void ZelSound::stop_stream() {
         if (hold.buffer) {
             g_StreamInfo.dwFlags |= SNDSTREAM_ENDING;
             plat::StopBuffer(hold.buffer);
+            // A paused buffer gives no stop notification; the fill thread is woken all the same.
+            plat::SetEvent(g_NotifyEvents[SND_STREAM_SEGMENTS]);
         }
     }
     // The fill thread cleans up, also when the track has just ended by itself. No hold may be

@@ -72,6 +72,12 @@ void ZelSound::FadeMusic(int from, int to, int milliseconds) {
 void ZelSound::FadeMusicIn(int milliseconds) {
     FadeMusic(0, nMusicLevel, milliseconds);
 }
+void ZelSound::StartFadeMusicIn(int milliseconds) {
+    StreamHold hold;
+    if (hold.sample)
+        hold.sample->FadeVolume(0, nMusicLevel, milliseconds);
+}
+
 void ZelSound::FadeMusicOut(int milliseconds) {
     FadeMusic(nMusicLevel, 0, milliseconds);
 }

@@ -15,8 +15,6 @@ namespace {
 // Silent segments written after a non-looping track's last data; at seven the segment that
 // held the last data has been heard and the buffer can stop.
 std::atomic<uint32_t> g_nSilentSegments{0};
-// How often the fill thread looks for an end request while no notification arrives.
-constexpr int kFillThreadPollMs = 10;
 
 uint8_t SilenceByte(SNDSample* sample) {
     return sample->dwBitsPerSample == 8 ? 0x80 : 0;
@@ -58,6 +56,7 @@ void ZelSound::close_stream_events() {
 // Asks the fill thread to end and waits for it (it is then done with the events).
 void ZelSound::end_fill_thread() {
     g_StreamInfo.dwFlags |= SNDSTREAM_ENDING;
+    plat::SetEvent(g_NotifyEvents[SND_STREAM_SEGMENTS]);
     plat::JoinThread(g_FillThread.exchange(nullptr));
     g_StreamInfo.dwFlags &= ~(SNDSTREAM_ENDING | SNDSTREAM_FILLTHREAD);
 }
@@ -198,8 +197,8 @@ bool ZelSound::fill_stream_segment(int event) {
 unsigned ZelSound::FillStream(void* arg) {
     const uint32_t myId = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(arg));
     for (;;) {
-        const int event =
-            plat::WaitForAnyEvent(g_NotifyEvents, SND_STREAM_EVENTS, kFillThreadPollMs);
+        // No time limit: an end request sets the stop event too.
+        const int event = plat::WaitForAnyEvent(g_NotifyEvents, SND_STREAM_EVENTS);
         if (event == plat::kWaitFailed) {
             plat::SleepMs(1);
             continue;

@@ -6,6 +6,12 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/clock.h"
+#include "platform/sync.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -151,6 +157,17 @@ TEST_F(NullAudio, VolumeIsDecibelsAndChangesAreRamped) {
     ASSERT_TRUE(plat::SetBufferVolume(b, -10000));
     out = Pull(400);
     EXPECT_EQ(out[2 * 399], 0);
+    // A fade starts where it is told at once and reaches its level over its time of playing
+    // (441 frames for 10 ms), reading its final volume from the start.
+    ASSERT_TRUE(plat::FadeBufferVolume(b, -10000, -2000, 10));
+    int32_t volume = 0;
+    EXPECT_TRUE(plat::GetBufferVolume(b, &volume));
+    EXPECT_EQ(volume, -2000);
+    out = Pull(500);
+    EXPECT_LT(out[0], 10);
+    EXPECT_GT(out[2 * 220], 400);
+    EXPECT_LT(out[2 * 220], 600);
+    EXPECT_EQ(out[2 * 499], 1000);
     plat::ReleaseSoundBuffer(b);
 }
 
@@ -235,3 +252,70 @@ TEST(NullAudioClosed, MixingWithoutADeviceGivesNothing) {
 }
 
 } // namespace
+
+// On the real backend the output opens on a thread of its own. A sound started at once is heard
+// when it has opened (SDL's disk driver writes what the device plays to a file); with no output
+// at all, sounds still take their time and end.
+class SdlAudio : public ::testing::Test {
+  protected:
+    void SetUp() override { plat::SelectBackend(plat::BackendKind::Sdl); }
+    void TearDown() override {
+        unsetenv("SDL_AUDIODRIVER");
+        unsetenv("SDL_DISKAUDIOFILE");
+        plat::SelectBackend(plat::BackendKind::Null);
+    }
+    // Half a second of a constant 16-bit mono signal, playing from the moment of the call.
+    static plat::SoundBuffer* PlayTone(plat::AudioDevice* device) {
+        plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {1, 22050, 16}, 11025 * 2);
+        plat::BufferLock lock;
+        EXPECT_TRUE(plat::LockBuffer(b, 0, 0, &lock));
+        std::vector<int16_t> tone(11025, 8000);
+        std::memcpy(lock.part1, tone.data(), lock.bytes1);
+        EXPECT_TRUE(plat::UnlockBuffer(b, lock));
+        EXPECT_TRUE(plat::PlayBuffer(b, false));
+        return b;
+    }
+    static bool Playing(plat::SoundBuffer* b) {
+        uint32_t status = 0;
+        return plat::GetBufferStatus(b, &status) && (status & plat::kStatusPlaying);
+    }
+};
+
+TEST_F(SdlAudio, ASoundStartedBeforeTheOutputOpensIsHeard) {
+    char path[] = "/tmp/suite-disk-audio-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path, 1);
+    plat::AudioDevice* device = plat::OpenAudioDevice();
+    ASSERT_NE(device, nullptr);
+    plat::SoundBuffer* b = PlayTone(device);
+    for (int i = 0; i < 300 && Playing(b); ++i)
+        plat::SleepMs(10);
+    plat::CloseAudioDevice(device);
+    FILE* f = std::fopen(path, "rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<int16_t> heard(1 << 20);
+    heard.resize(std::fread(heard.data(), 2, heard.size(), f));
+    std::fclose(f);
+    std::remove(path);
+    size_t loud = 0;
+    for (int16_t sample : heard)
+        loud += sample > 4000;
+    EXPECT_GT(loud, 2 * 11025u * 9 / 10); // nearly all of the tone, on both channels
+}
+
+TEST_F(SdlAudio, WithoutAnyOutputSoundsStillEndInTheirTime) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    plat::AudioDevice* device = plat::OpenAudioDevice();
+    ASSERT_NE(device, nullptr);
+    plat::SoundBuffer* b = PlayTone(device);
+    const uint32_t started = plat::GetTickCount();
+    while (Playing(b) && plat::GetTickCount() - started < 3000)
+        plat::SleepMs(10);
+    const uint32_t took = plat::GetTickCount() - started;
+    plat::CloseAudioDevice(device);
+    EXPECT_GE(took, 400u);
+    EXPECT_LT(took, 3000u);
+}
