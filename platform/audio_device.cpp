@@ -110,6 +110,9 @@ void KeepSilentTime(AudioDevice* device) {
 void RunOutput(AudioDevice* device) {
     if (!OpenSdlOutput(device))
         KeepSilentTime(device);
+    // SDL keeps its error text in storage of the calling thread, freed by itself only for
+    // threads it started.
+    SDL_TLSCleanup();
 }
 } // namespace
 
