@@ -33,7 +33,7 @@ class GamePagesTest : public MenuTest {
     static std::string Shown() {
         std::string shown;
         for (int k = 0; k < GAME_SLOTS; ++k) {
-            int pixel = BackPixel(SlotCentreX(k), SlotCentreY(k));
+            int pixel = ShownPixel(SlotCentreX(k), SlotCentreY(k));
             shown += pixel == Pixel(kIconRed) ? 'G' : pixel == Pixel(kMarkerYellow) ? 'C' : '.';
         }
         return shown;
@@ -98,13 +98,12 @@ TEST_F(GamePagesTest, SlotsMarkerAndPagesFollowTheNumberOfGames) {
         FreshSuite();
         AddGames(c.games);
         Start();
-        Frame(); // drawn into the still picture,
-        Frame(); // restored from it after the next flip
+        // Drawn into the still picture, restored from it after the next flip, then shown.
+        Frames(3);
         EXPECT_EQ(Shown(), c.firstPage);
         EXPECT_EQ(Pressable(), c.firstActive);
         Click(759, 41); // "right"
-        Frame();
-        Frame();
+        Frames(3);
         EXPECT_EQ(gamePagesScreen.Page(), c.pageAfterRight);
         EXPECT_EQ(Shown(), c.afterRight);
         EXPECT_EQ(Pressable(), c.afterRightActive);

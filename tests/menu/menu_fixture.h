@@ -10,6 +10,7 @@
 #include "menu/game_pages_screen.h"
 #include "menu/settings_notice.h"
 #include "menu/title_screen.h"
+#include "platform/display.h"
 #include "platform/window.h"
 #include "screens/key_queue.h"
 #include "screens/screen_manager.h"
@@ -162,6 +163,10 @@ class MenuTest : public NullDisplayTest {
             gamePagesScreen.SelectByProgram(commandLine);
     }
     static int Frame() { return screenManager.Update(1); }
+    static void Frames(int n) {
+        for (int i = 0; i < n; ++i)
+            Frame();
+    }
     // A press and release both between two frames.
     static void Tap(int x, int y) {
         mouseCursor.SetPosition(x, y);
@@ -174,6 +179,8 @@ class MenuTest : public NullDisplayTest {
         Frame();
         return Frame();
     }
+    // A pixel of the picture presented last.
+    static int ShownPixel(int x, int y) { return GetPixelValue(plat::PrimarySurface(), x, y); }
     static const char* ScreenName() { return screenManager.Current()->GetName(); }
 
     // Clicks a button that opens a pop-up and runs `step` at the end of each of the pop-up's
