@@ -15,6 +15,7 @@ constexpr int ROW_PITCH = 26;
 constexpr int NAME_X[2] = {56, 387};
 constexpr int SCORE_X[2] = {256, 587};
 constexpr int SHOWN_NAME_LENGTH = 63;
+constexpr int NAME_TO_SCORE_GAP = 8; // a long name stops short of its score
 
 } // namespace
 
@@ -75,7 +76,8 @@ void HallOfFameScreen::DrawTable(Surface* target) {
         char name[SHOWN_NAME_LENGTH + 1];
         const size_t length = std::strcspn(entry.name, ":");
         std::snprintf(name, sizeof name, "%.*s", static_cast<int>(length), entry.name);
-        font.DrawText(target, name, NAME_X[column], y, ALIGN_LEFT, -1);
+        font.DrawText(target, name, NAME_X[column], y, ALIGN_LEFT,
+                      SCORE_X[column] - NAME_TO_SCORE_GAP);
         char score[16];
         std::snprintf(score, sizeof score, "%d", static_cast<int>(entry.score));
         font.DrawText(target, score, SCORE_X[column], y, ALIGN_LEFT, -1);

@@ -115,7 +115,7 @@ EOF
 click 108 393
 shot "$work/hall.png"
 click 665 130 # "upload"
-click 633 260 # "back"
+click 686 260 # "back"
 upload=$(grep cgi-bin "$work/opened.txt" || true)
 python3 - "$upload" <<'EOF' || fail "the upload opened '$upload'"
 import sys, urllib.parse

@@ -24,11 +24,13 @@ class HallOfFameTest : public MenuTest {
         AddGame("Kestrin");
     }
     // A table whose first `used` entries hold the given player string.
-    void WriteTable(int used, const char* playerString, int topScore = 1200) {
+    void WriteTable(int used, const char* playerString, const char* lastString = nullptr) {
         HighScoreTable table;
         table.Allocate(HIGH_SCORE_ENTRIES);
         for (int i = 0; i < used; ++i)
-            table.Insert(playerString, topScore - i);
+            table.Insert(playerString, 1200 - i);
+        if (lastString)
+            table.Insert(lastString, 1);
         ASSERT_TRUE(table.Save((suite / "Kestrin/hiscore.dat").c_str()));
     }
     // Opens the Hall of Fame, looks at the frame shown after `lookAt`, and presses `button`.
@@ -51,7 +53,7 @@ class HallOfFameTest : public MenuTest {
 };
 
 TEST_F(HallOfFameTest, EntriesFillTwoColumnsInAlternatingColours) {
-    WriteTable(12, "Ab:c:d:Y");
+    WriteTable(12, "Ab:c:d:Y", std::string(40, 'W').c_str());
     std::map<std::string, int> seen;
     ASSERT_EQ(Run(kBack,
                   [&] {
@@ -60,11 +62,11 @@ TEST_F(HallOfFameTest, EntriesFillTwoColumnsInAlternatingColours) {
                           int entry;
                           bool score;
                           int glyph;
-                      } places[] = {{"0 name", 0, false, 0},    {"0 score", 0, true, 0},
-                                    {"1 name", 1, false, 0},    {"10 name", 10, false, 0},
-                                    {"11 name", 11, false, 0},  {"11 score", 11, true, 3},
-                                    {"12 name", 12, false, 0},  {"0 after name", 0, false, 2},
-                                    {"0 score end", 0, true, 4}};
+                      } places[] = {{"0 name", 0, false, 0},       {"0 score", 0, true, 0},
+                                    {"1 name", 1, false, 0},       {"10 name", 10, false, 0},
+                                    {"11 name", 11, false, 0},     {"11 score", 11, true, 3},
+                                    {"13 name", 13, false, 0},     {"12 name end", 12, false, 27},
+                                    {"0 after name", 0, false, 2}, {"0 score end", 0, true, 4}};
                       for (const auto& p : places)
                           seen[p.place] = Ink(p.entry, p.score, p.glyph);
                   }),
@@ -73,7 +75,8 @@ TEST_F(HallOfFameTest, EntriesFillTwoColumnsInAlternatingColours) {
         {"0 name", Pixel(kHallPurple)},       {"0 score", Pixel(kHallPurple)},
         {"1 name", Pixel(kHallBlack)},        {"10 name", Pixel(kHallPurple)},
         {"11 name", Pixel(kHallBlack)},       {"11 score", Pixel(kHallBlack)}, // "1189"
-        {"12 name", Pixel(kPanelWhite)},      // empty entries are not drawn
+        {"13 name", Pixel(kPanelWhite)},      // empty entries are not drawn
+        {"12 name end", Pixel(kPanelWhite)},  // a long name stops before its score
         {"0 after name", Pixel(kPanelWhite)}, // "Ab", cut at the ":"
         {"0 score end", Pixel(kPanelWhite)},  // "1200": four digits
     };
