@@ -112,6 +112,20 @@ TEST_F(GamePagesTest, SlotsMarkerAndPagesFollowTheNumberOfGames) {
     }
 }
 
+TEST_F(GamePagesTest, HundredsOfGamesTurnThroughTwoDigitPages) {
+    AddGames(250);
+    Start();
+    EXPECT_EQ(gamePagesScreen.Games().Count(), 250);
+    for (int i = 0; i < 25; ++i)
+        Click(759, 41);
+    Frames(3);
+    EXPECT_EQ(gamePagesScreen.Page(), 20); // 20 full pages, then 10 games on page 21
+    EXPECT_EQ(Shown(), "GGGGGGGGGG..");
+    // "21" ends at x = 716: digit frames are 10 wide, frame d in red 20 * (d + 1).
+    EXPECT_EQ(ShownPixel(700, 35), Pixel(Rgb{60, 0, 0}));
+    EXPECT_EQ(ShownPixel(710, 35), Pixel(Rgb{40, 0, 0}));
+}
+
 TEST_F(GamePagesTest, AGameOpensItsTitleScreenAndAFreePlaceTheWebSite) {
     AddGames(14);
     WriteBytes(suite / "setup.ini", "[suite]\nwebsite=https://games.example/\n");

@@ -152,9 +152,14 @@ class MenuTest : public NullDisplayTest {
         std::filesystem::permissions(folder / name, std::filesystem::perms::owner_exec,
                                      std::filesystem::perm_options::add);
     }
+    // Games with nothing but their button picture.
     void AddGames(int count) {
-        for (int i = 0; i < count; ++i)
-            AddGame("Game" + std::to_string(100 + i));
+        static const std::string icon = SolidBmp(250, 100, kIconRed);
+        for (int i = 0; i < count; ++i) {
+            const std::filesystem::path folder = suite.path() / ("Game" + std::to_string(100 + i));
+            std::filesystem::create_directory(folder);
+            WriteBytes((folder / "LumoraButton.bmp").string(), icon);
+        }
     }
     // Enters the pages, as the program's start-up does.
     void Start(const char* commandLine = nullptr) {
