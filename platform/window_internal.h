@@ -43,7 +43,6 @@ void RecordSystemMenuOpen();
 void RecordProgramStart(const std::string& program, const std::string& parameter,
                         const std::string& workDir);
 void RecordAddress(const char* address);
-void RunFlipHook();
 int DesktopWidth();
 int DesktopHeight();
 int DesktopDepth();

@@ -166,17 +166,21 @@ class MenuTest : public NullDisplayTest {
     static int ClickIntoPopup(int x, int y, Script script, int limit = 300) {
         Tap(x, y);
         Frame();
-        auto frame = std::make_shared<int>(0);
-        plat::null::SetFlipHook([script = std::move(script), frame, limit] {
-            if (++*frame == limit)
+        popupScript = std::move(script);
+        popupFrame = 0;
+        popupLimit = limit;
+        plat::null::SetFlipHook([] {
+            if (++popupFrame == popupLimit)
                 plat::PostQuitMessage(0);
-            if (auto step = script.find(*frame); step != script.end())
+            if (auto step = popupScript.find(popupFrame); step != popupScript.end())
                 step->second();
         });
         int result = Frame();
         plat::null::SetFlipHook(nullptr);
         return result;
     }
+    static inline Script popupScript;
+    static inline int popupFrame = 0, popupLimit = 0;
     static std::function<void()> TapAt(int x, int y) {
         return [x, y] { Tap(x, y); };
     }
