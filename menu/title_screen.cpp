@@ -37,6 +37,16 @@ bool HasPicture(const PopupScreen& popup) {
     return popup.Background() && popup.Background()->surface;
 }
 
+// Runs a panel over the screen and shows the whole screen again after it; 0 when the program
+// is quitting.
+int RunPanel(PopupScreen& panel) {
+    char result[STRIP_NAME_SIZE];
+    if (!panel.Run(result, nullptr))
+        return 0;
+    dirtyRects.AddWholeTarget();
+    return 1;
+}
+
 } // namespace
 
 TitleScreen::TitleScreen() {
@@ -188,11 +198,7 @@ int TitleScreen::ShowPicture(const char* fileName) {
         return 1;
     popup.AddDefaultStrip();
     popup.SetPosition(PANEL_X, PANEL_Y);
-    char result[STRIP_NAME_SIZE];
-    if (!popup.Run(result, nullptr))
-        return 0;
-    dirtyRects.AddWholeTarget();
-    return 1;
+    return RunPanel(popup);
 }
 
 int TitleScreen::ShowHallOfFame() {
@@ -200,11 +206,7 @@ int TitleScreen::ShowHallOfFame() {
     hall.Init();
     hall.SetPosition(PANEL_X, PANEL_Y);
     hall.SetUpload(game->name, ReadScoreServer(SUITE_SETUP_PATH));
-    char result[STRIP_NAME_SIZE];
-    if (!hall.Run(result, nullptr))
-        return 0;
-    dirtyRects.AddWholeTarget();
-    return 1;
+    return RunPanel(hall);
 }
 
 int TitleScreen::ShowPlayers() {
@@ -213,14 +215,12 @@ int TitleScreen::ShowPlayers() {
     players.Init();
     players.SetPosition(PANEL_X, PANEL_Y);
     players.Edit(&playerList.Record(currentPlayer));
-    char result[STRIP_NAME_SIZE];
-    if (!players.Run(result, nullptr))
+    if (!RunPanel(players))
         return 0;
     // Whatever closed it, every slot goes back to the file.
     for (int i = 0; i < MAX_PLAYERS; ++i)
         playerList.WriteRecord(i, playerList.Record(i));
     ShowPlayerNames();
-    dirtyRects.AddWholeTarget();
     return 1;
 }
 
