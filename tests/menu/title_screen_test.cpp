@@ -103,6 +103,15 @@ TEST_F(TitleScreenTest, MenuGoesBackToThePagesInTheSuiteFolder) {
     EXPECT_EQ(std::filesystem::current_path(), suite.path());
 }
 
+TEST_F(TitleScreenTest, AGameFolderThatIsGoneIsSaidAndThePagesStay) {
+    Start();
+    std::filesystem::remove_all(suite.path() / "Kestrin");
+    Click(139, 190);
+    Frame();
+    EXPECT_STREQ(ScreenName(), "Lumora");
+    EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
+}
+
 TEST_F(TitleScreenTest, PlayStartsTheGameOrSaysWhyNotAndStays) {
     const std::string program = (suite.path() / "Kestrin/Kestrin").string();
     const std::pair<int, std::function<void()>> cases[] = {
