@@ -5,6 +5,7 @@
 
 #include "gfx/dirty_rect_list.h"
 #include "gfx/strip_group.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -51,7 +52,10 @@ int HallOfFameScreen::CheckDone() {
         Upload();
     } else if (strips->WasNamedClicked("clear")) {
         table->Allocate(HIGH_SCORE_ENTRIES);
-        table->Save(TABLE_FILE);
+        if (!table->Save(TABLE_FILE))
+            plat::ShowMessageBox("The Hall of Fame could not be cleared: its file hiscore.dat "
+                                 "cannot be written.",
+                                 "Lumora");
         SetResult("clear");
     } else if (strips->WasNamedClicked("back")) {
         SetResult("back");

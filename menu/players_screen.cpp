@@ -84,7 +84,7 @@ int PlayersScreen::OnFrame(int mouseX, int mouseY, int buttons) {
     if (strips->WasNamedClicked("back")) {
         SetResult("back");
     } else if (strips->WasNamedClicked("remove")) {
-        playerList.ResetRecord(playerList.Current());
+        NoteSettingsSaved(playerList.ResetRecord(playerList.Current()));
         SetResult("remove");
     } else if (strips->WasNamedClicked("enter")) {
         TakeFieldsOver();

@@ -169,7 +169,7 @@ void TitleScreen::PickPlayer(int mouseX, int mouseY) {
         nameSlots[i]->Click(mouseX, mouseY);
         if (nameSlots[i]->IsSelected()) {
             currentPlayer = i;
-            playerList.WriteCurrent(i);
+            NoteSettingsSaved(playerList.WriteCurrent(i));
         }
     }
 }
@@ -218,8 +218,10 @@ int TitleScreen::ShowPlayers() {
     if (!RunPanel(players))
         return 0;
     // Whatever closed it, every slot goes back to the file.
+    bool saved = true;
     for (int i = 0; i < MAX_PLAYERS; ++i)
-        playerList.WriteRecord(i, playerList.Record(i));
+        saved = playerList.WriteRecord(i, playerList.Record(i)) && saved;
+    NoteSettingsSaved(saved);
     ShowPlayerNames();
     return 1;
 }

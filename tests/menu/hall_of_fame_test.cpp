@@ -65,11 +65,17 @@ TEST_F(HallOfFameTest, EntriesFillTwoColumnsInAlternatingColours) {
         EXPECT_EQ(seen.at(i), Pixel(places[i].ink)) << "entry " << places[i].entry;
 }
 
-TEST_F(HallOfFameTest, ClearWritesAnEmptyTableAndCloses) {
+TEST_F(HallOfFameTest, ClearWritesAnEmptyTableAndClosesOrSaysItCannot) {
     WriteTable(3, "Ann:::Y");
     ASSERT_EQ(Run(552 + 10, 149 + 10), 1);
     EXPECT_EQ(ReadFile("Kestrin/hiscore.dat"),
               std::string("\x14\0\0\0", 4) + std::string(5200, '\0'));
+    EXPECT_TRUE(plat::null::MessageBoxes().empty());
+    // A table that cannot be written is not called cleared.
+    std::filesystem::remove(suite.path() / "Kestrin/hiscore.dat");
+    std::filesystem::create_directory(suite.path() / "Kestrin/hiscore.dat");
+    ASSERT_EQ(Run(552 + 10, 149 + 10), 1);
+    EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
 }
 
 } // namespace

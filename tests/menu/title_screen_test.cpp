@@ -140,8 +140,11 @@ TEST_F(TitleScreenTest, PlayStartsTheGameOrSaysWhyNotAndStays) {
 TEST_F(TitleScreenTest, SettingsThatCannotBeSavedAreReportedOnce) {
     std::filesystem::create_directory(suite.path() / "options.ini");
     Open();
+    Tap(NAME_SLOTS[2].x + 5, NAME_SLOTS[2].y + 5);
+    Frame();
+    EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
     Click(kSfxX, kSwitchY);
-    Click(kMusicX, kSwitchY);
+    EXPECT_EQ(ClickIntoPopup(290, 328, {{1, TapAt(kPanelX + 618, kPanelY + 499)}}), 1);
     EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
 }
 
