@@ -79,7 +79,12 @@ TEST_F(TitleScreenTest, EveryPlayerIsWrittenBackWhateverClosesThePlayersPopup) {
         WriteBytes(suite / "options.ini", "[setup]\nplayerid=1\n[Player2]\nname=Bo Ek\n");
         Open();
         const int y = kPanelY + (x == 608 ? 489 : 471) + 10;
-        EXPECT_EQ(ClickIntoPopup(290, 328, {{1, TapAt(kPanelX + x + 10, y)}}), 1);
+        std::string whenClosed; // "remove" writes at once, before the title screen does
+        EXPECT_EQ(ClickIntoPopup(290, 328,
+                                 {{1, TapAt(kPanelX + x + 10, y)},
+                                  {3, [&] { whenClosed = ReadFile("options.ini"); }}}),
+                  1);
+        EXPECT_NE(whenClosed.find(name), std::string::npos);
         for (int i = 1; i <= MAX_PLAYERS; ++i)
             EXPECT_TRUE(OptionsHold("[Player" + std::to_string(i) + "]"));
         EXPECT_TRUE(OptionsHold(name));
