@@ -69,6 +69,13 @@ TEST_F(TitleScreenTest, ATapOnANameMakesItTheCurrentPlayerOnce) {
     Tap(20, 20); // beside every slot
     Frames(2);
     EXPECT_EQ(SlotInk(3), Pixel(kHighlightRed));
+    mouseCursor.SetPosition(NAME_SLOTS[5].x + 5, NAME_SLOTS[5].y + 5);
+    PressLeft(); // held over two frames: still one press
+    Frames(2);
+    ReleaseLeft();
+    Frame();
+    EXPECT_EQ(titleScreen.CurrentPlayer(), 5);
+    EXPECT_EQ(titleScreen.NameSlot(5)->IsActive(), 0);
 }
 
 TEST_F(TitleScreenTest, EveryPlayerIsWrittenBackWhateverClosesThePlayersPopup) {
