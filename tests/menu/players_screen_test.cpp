@@ -78,4 +78,9 @@ TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLast) {
     }
 }
 
+TEST(PlayerFields, LieInsideThePanelWithTheirFirstCharacter) {
+    for (const PlayerFieldBox& box : PLAYER_FIELDS)
+        EXPECT_TRUE(box.x > 0 && box.x + box.width < 694 && box.y > 0 && box.y + box.height < 564);
+}
+
 } // namespace
