@@ -6,6 +6,7 @@
 #include "core/timer_service.h"
 #include "gfx/dirty_rect_list.h"
 #include "gfx/strip_group.h"
+#include "menu/run_panel.h"
 #include "menu/suite_addresses.h"
 #include "menu/title_screen.h"
 #include "platform/files.h"
@@ -114,11 +115,7 @@ int GamePagesScreen::ShowInformation() {
     PopupScreen popup;
     popup.AddBackground("infoscreen.bmp", nullptr);
     popup.AddButton("back", 689, 370, "backbutton.bmp");
-    char result[STRIP_NAME_SIZE];
-    if (!popup.Run(result, nullptr))
-        return 0;
-    dirtyRects.AddWholeTarget();
-    return 1;
+    return RunPanel(popup);
 }
 
 void GamePagesScreen::OpenGame(GameRecord* game) {

@@ -8,6 +8,7 @@
 #include "gfx/strip_group.h"
 #include "menu/hall_of_fame_screen.h"
 #include "menu/players_screen.h"
+#include "menu/run_panel.h"
 #include "menu/settings_notice.h"
 #include "menu/suite_addresses.h"
 #include "platform/files.h"
@@ -31,21 +32,6 @@ struct FirstWord {
     }
     char text[sizeof(PlayerRecord::name)];
 };
-
-// A panel whose picture is missing would be an invisible pop-up that nothing can close.
-bool HasPicture(const PopupScreen& popup) {
-    return popup.Background() && popup.Background()->surface;
-}
-
-// Runs a panel over the screen and shows the whole screen again after it; 0 when the program
-// is quitting.
-int RunPanel(PopupScreen& panel) {
-    char result[STRIP_NAME_SIZE];
-    if (!panel.Run(result, nullptr))
-        return 0;
-    dirtyRects.AddWholeTarget();
-    return 1;
-}
 
 } // namespace
 
@@ -194,8 +180,6 @@ void TitleScreen::ToggleSwitch(const char* key, int* state) {
 int TitleScreen::ShowPicture(const char* fileName) {
     PopupScreen popup;
     popup.AddBackground(fileName, nullptr);
-    if (!HasPicture(popup))
-        return 1;
     popup.AddDefaultStrip();
     popup.SetPosition(PANEL_X, PANEL_Y);
     return RunPanel(popup);
