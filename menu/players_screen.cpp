@@ -23,12 +23,10 @@ void PlayersScreen::Init() {
     AddButton("enter", 474, 471, "..\\EnterButton.bmp");
     AddButton("remove", 360, 471, "..\\RemoveButton.bmp");
     AddButton("back", 608, 489, "..\\BackButton.bmp");
-    ImageStrip* yesNo = new ImageStrip(37, 486);
-    yesNo->LoadStrip("..\\yesno.bmp", 2, 0);
-    yesNo->SetName("yesno");
+    // The switch: always its first picture, which a toggle exchanges with the second.
+    ImageStrip* yesNo = AddButton("yesno", 37, 486, "..\\yesno.bmp");
     yesNo->SetStatic(1);
     yesNo->SetTrackDirty(1);
-    AddStrip(yesNo);
     for (int i = 0; i < PLAYER_FIELD_COUNT; ++i) {
         auto field = std::make_unique<TextField>();
         field->SetCapacity(sizeof(PlayerRecord::name));
