@@ -5,6 +5,8 @@
 
 #include "gfx/dirty_rect_list.h"
 #include "gfx/strip_group.h"
+#include "menu/score_upload.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -64,7 +66,13 @@ int HallOfFameScreen::CheckDone() {
     return 1;
 }
 
-void HallOfFameScreen::Upload() {}
+void HallOfFameScreen::Upload() {
+    // The player's browser sends it; the table stays as it is.
+    const HighScoreEntry& best = table->Entry(0);
+    const std::string address =
+        BuildScoreUploadAddress(scoreServer.c_str(), game.c_str(), best.name, best.score);
+    plat::OpenAddress(address.c_str());
+}
 
 void HallOfFameScreen::DrawTable(Surface* target) {
     for (int i = 0; i < table->Count(); ++i) {

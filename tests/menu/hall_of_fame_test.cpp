@@ -1,7 +1,8 @@
 // The Hall of Fame pop-up, opened from the title screen: where and in which colour each entry is
-// drawn, and "clear".
+// drawn, "clear", and what "upload" sends.
 #include <gtest/gtest.h>
 
+#include "menu/score_upload.h"
 #include "menu_fixture.h"
 #include "records/high_score_table.h"
 
@@ -28,8 +29,10 @@ class HallOfFameTest : public MenuTest {
     // Opens the Hall of Fame, runs `look` on its second frame, then presses the button at
     // (x, y) of the panel.
     static int Run(
-        int x, int y, std::function<void()> look = [] {}) {
-        return ClickIntoPopup(62, 375, {{2, look}, {3, TapAt(kPanelX + x, kPanelY + y)}});
+        int x, int y, std::function<void()> look = [] {}, Script more = {}) {
+        more[2] = look;
+        more[3] = TapAt(kPanelX + x, kPanelY + y);
+        return ClickIntoPopup(62, 375, more);
     }
     // The colour of glyph `glyph` of an entry's name or score (glyphs are 7 apart).
     static int Ink(int entry, bool score, int glyph) {
@@ -76,6 +79,23 @@ TEST_F(HallOfFameTest, ClearWritesAnEmptyTableAndClosesOrSaysItCannot) {
     std::filesystem::create_directory(suite.path() / "Kestrin/hiscore.dat");
     ASSERT_EQ(Run(552 + 10, 149 + 10), 1);
     EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
+}
+
+// Which entry, game and server the address is built from; how the builder escapes and masks
+// them is the builder's own test.
+TEST_F(HallOfFameTest, UploadSendsTheBestEntryToTheConfiguredServer) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[suite]\nscoreserver=https://scores.example:9000\n", "https://scores.example:9000"},
+        {"", "http://127.0.0.1:8080"},
+    };
+    for (const auto& [setup, server] : cases) {
+        WriteBytes(suite / "setup.ini", setup);
+        WriteTable(2, "Ann:1 Rd:a@b:Y", "Bo:::Y");
+        ASSERT_EQ(Run(552 + 10, 88 + 10, [] {}, {{7, TapAt(kPanelX + 605, kPanelY + 230)}}), 1);
+        EXPECT_EQ(plat::null::OpenedAddresses().back(),
+                  BuildScoreUploadAddress(server, "Kestrin", "Ann:1 Rd:a@b:Y", 1200));
+    }
+    EXPECT_EQ(plat::null::OpenedAddresses().size(), 2u);
 }
 
 } // namespace
