@@ -149,7 +149,8 @@ Image* PopupScreen::FindBackground(const char* imageName) {
 }
 
 Image* PopupScreen::AddBackground(const char* fileName, const char* imageName) {
-    Init();
+    // Only this class's own container: a derived pop-up's Init adds its background here.
+    PopupScreen::Init();
     // A file that cannot be loaded still gives an image: drawn as nothing, placed as 0 by 0.
     Image* image = new Image(fileName);
     image->SetName(imageName ? imageName : "");

@@ -149,6 +149,9 @@ void Screen::SetUpStillPicture(const char* fileName) {
     backgroundImage = AddImage(fileName);
     dirtyRects.SetBackground(backgroundImage ? backgroundImage->surface : nullptr);
     dirtyRects.AddWholeTarget();
+    // Without its picture the screen is black behind its buttons, not the last screen's.
+    if (!targetImage)
+        FillSurface(dirtyRects.BackSurface(), 0);
 }
 
 int Screen::Present() {

@@ -55,7 +55,9 @@ TEST(SuiteFolder, TwoRunsWriteTheSameCompleteFolderAndKeepTheUsersFiles) {
     EXPECT_FALSE(fs::exists(first / "Kestrin/Kestrin"));
     EXPECT_FALSE(fs::exists(first / "Kestrin/hiscore.dat"));
 
-    EXPECT_EQ(ReadText(first / "setup.ini"), "[setup]\nfullscreen=0\n");
+    EXPECT_EQ(ReadText(first / "setup.ini"),
+              "[setup]\nfullscreen=0\n\n[suite]\nwebsite=http://127.0.0.1:8080\n"
+              "scoreserver=http://127.0.0.1:8080\n");
     EXPECT_EQ(ReadText(first / "Kestrin/setup.ini"),
               "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n");
     for (const artgen::PictureEntry& entry : artgen::AllPictures()) {

@@ -3,6 +3,8 @@
 // preview puts the pictures there to check the fit.
 #pragma once
 
+#include "menu/players_layout.h"
+
 namespace artgen::layout {
 
 struct Point {
@@ -68,10 +70,10 @@ constexpr Point kPlayersEnter{474, 471};
 constexpr Point kPlayersRemove{360, 471};
 constexpr Point kPlayersBack{608, 489};
 constexpr Point kPlayersYesNo{37, 486};
-// The players' text fields are given in screen coordinates.
+// The players' text fields, relative to the panel: the menu places them there.
 constexpr Box PlayerField(int i) {
-    constexpr int ys[3] = {270, 336, 404};
-    return {50, ys[i], 580, 26};
+    const PlayerFieldBox& box = PLAYER_FIELDS[i];
+    return {box.x, box.y, box.width, box.height};
 }
 constexpr Point kHallUpload{552, 88};
 constexpr Point kHallClear{552, 149};

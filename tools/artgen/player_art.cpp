@@ -13,6 +13,8 @@ namespace {
 
 using namespace layout;
 
+constexpr int kFieldMargin = 6;
+
 void PaintPlayers(Canvas& canvas) {
     cairo_t* cr = canvas.Cr();
     const double w = kPanelW;
@@ -28,18 +30,13 @@ void PaintPlayers(Canvas& canvas) {
     DrawText(cr, "when the switch below says yes.", 50, 178, Align::Left);
     const char* labels[3] = {"Name", "Address", "Email"};
     for (int i = 0; i < 3; ++i) {
-        // The fields are placed in screen coordinates; the panel sits at kPanel.
+        // The well holds the field with a margin, so the first letter and the block cursor
+        // after the last never touch its frame.
         Box field = PlayerField(i);
-        const double fx = field.x - kPanel.x, fy = field.y - kPanel.y;
         UseFont(cr, Typeface::SansBold, 14);
         SetColour(cr, palette::kCrimson);
-        DrawText(cr, labels[i], 34, fy - 8, Align::Left);
-        const double left = fx < 14 ? 14 : fx;
-        TextWell(cr, left, fy, field.w - (left - fx), field.h);
-        // The field starts left of the panel's frame; the well reaches out to meet it.
-        cairo_rectangle(cr, 0, fy, left, field.h);
-        SetColour(cr, palette::kParchment);
-        cairo_fill(cr);
+        DrawText(cr, labels[i], field.x - kFieldMargin, field.y - 8, Align::Left);
+        TextWell(cr, field.x - kFieldMargin, field.y, field.w + 2 * kFieldMargin, field.h);
     }
     UseFont(cr, Typeface::Sans, 13);
     SetColour(cr, palette::kInk);

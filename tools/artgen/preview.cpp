@@ -125,9 +125,9 @@ void ComposePlayers(Screen& s) {
     const char* values[3] = {"Margarethe", "12 Harbour Road, Kingsport", "mg@example.org"};
     for (int i = 0; i < 3; ++i) {
         Box field = PlayerField(i);
-        s.Text("h_font.bmp", values[i], field.x, field.y, 3);
+        s.Text("h_font.bmp", values[i], kPanel.x + field.x, kPanel.y + field.y, 3);
     }
-    s.Draw("blockcursor.bmp", 0, 300, PlayerField(0).y);
+    s.Draw("blockcursor.bmp", 0, 300, kPanel.y + PlayerField(0).y);
     auto rel = [](Point p) { return Point{kPanel.x + p.x, kPanel.y + p.y}; };
     s.Draw("EnterButton.bmp", 0, rel(kPlayersEnter).x, rel(kPlayersEnter).y);
     s.Draw("RemoveButton.bmp", 0, rel(kPlayersRemove).x, rel(kPlayersRemove).y);

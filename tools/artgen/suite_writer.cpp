@@ -18,7 +18,9 @@ const struct {
     const char* path;
     const char* text;
 } kSettings[] = {
-    {"setup.ini", "[setup]\nfullscreen=0\n"},
+    // The web site and the score server: both where the suite's own server listens by default.
+    {"setup.ini", "[setup]\nfullscreen=0\n\n[suite]\nwebsite=http://127.0.0.1:8080\n"
+                  "scoreserver=http://127.0.0.1:8080\n"},
     {"Kestrin/setup.ini", "[setup]\nfullscreen=0\n\n[default]\ngametime=154\n"},
 };
 

@@ -1,0 +1,150 @@
+// The pages of games: which folders are games, what each slot shows and does on each page, the
+// page arrows and number, the collect marker, and the command line's choice of a game.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "gfx/strip_group.h"
+#include "menu_fixture.h"
+
+using namespace menu_test;
+
+namespace {
+
+int SlotX(int k) {
+    return 14 + 257 * (k % 3) + 125;
+}
+int SlotY(int k) {
+    const int top[4] = {140, 247, 355, 461};
+    return top[k / 3] + 50;
+}
+
+class GamePagesTest : public MenuTest {
+  protected:
+    // Per slot: 'G' a game's icon shown, 'C' the collect marker, '.' nothing; upper case when
+    // the slot takes presses, lower case when it does not.
+    static std::string Slots() {
+        std::string slots;
+        for (int k = 0; k < GAME_SLOTS; ++k) {
+            const int pixel = ShownPixel(SlotX(k), SlotY(k));
+            char shown = pixel == Pixel(kIconRed) ? 'G' : pixel == Pixel(kMarkerYellow) ? 'C' : '.';
+            const std::string name = "button" + std::to_string(k + 1);
+            if (!gamePagesScreen.Strips()->FindByName(name.c_str())->IsActive())
+                shown = shown == '.' ? '_' : static_cast<char>(shown + 32);
+            slots += shown;
+        }
+        return slots;
+    }
+    static void Right(int times = 1) {
+        for (int i = 0; i < times; ++i)
+            Click(749, 29);
+        Frames(3); // drawn into the still picture, restored from it, shown
+    }
+};
+
+TEST_F(GamePagesTest, OnlyPlainFoldersWithAButtonPictureAreGames) {
+    const std::string odd = "Spaces \"quotes\"; and \xE9t\xE9";
+    for (const std::string& name :
+         {std::string("Kestrin"), odd, std::string(63, 'L'), std::string(64, 'M'),
+          std::string(".hidden"), std::string("Broken")})
+        AddGame(name);
+    AddGame("No button", false);
+    WriteBytes(suite / "Broken/LumoraButton.bmp", "not a bitmap");
+    std::filesystem::create_directory_symlink(suite.path() / "Kestrin", suite.path() / "Linked");
+    testing::internal::CaptureStderr();
+    Start();
+    const std::string errors = testing::internal::GetCapturedStderr();
+
+    std::set<std::string> names;
+    for (int i = 0; i < gamePagesScreen.Games().Count(); ++i)
+        names.insert(gamePagesScreen.Games().Get(i)->name);
+    EXPECT_EQ(names, (std::set<std::string>{"Kestrin", odd, std::string(63, 'L'), "Broken"}));
+    // A name that does not fit the program file's 64 bytes is said, never cut and used.
+    EXPECT_NE(errors.find(std::string(64, 'M')), std::string::npos) << errors;
+    const GameRecord* kestrin = gamePagesScreen.Games().FindByProgram("Kestrin");
+    EXPECT_EQ(kestrin->folder, (suite.path() / "Kestrin").string());
+    EXPECT_STREQ(kestrin->programFile, "Kestrin");
+    EXPECT_EQ(kestrin->icon->FrameCount(), 1);
+    // A button picture that is no bitmap is reported, and its game listed without an icon.
+    EXPECT_EQ(gamePagesScreen.Games().FindByProgram("Broken")->icon->FrameCount(), 0);
+    ASSERT_EQ(plat::null::MessageBoxes().size(), 1u);
+    EXPECT_NE(plat::null::MessageBoxes()[0].find("Broken"), std::string::npos);
+}
+
+TEST_F(GamePagesTest, SlotsMarkerAndPagesFollowTheNumberOfGames) {
+    const struct {
+        int games;
+        const char* firstPage;
+        int rights, page;
+        const char* thatPage;
+    } cases[] = {
+        {0, "C___________", 1, 0, "C___________"},
+        {5, "GGGGGC______", 1, 0, "GGGGGC______"},
+        {11, "GGGGGGGGGGGC", 1, 0, "GGGGGGGGGGGC"},
+        {12, "GGGGGGGGGGGG", 1, 1, "____________"},
+        // Slots left active by the first page take no presses where they show nothing.
+        {14, "GGGGGGGGGGGG", 1, 1, "GG__________"},
+        {250, "GGGGGGGGGGGG", 25, 20, "GGGGGGGGGG__"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.games) + " games");
+        FreshSuite();
+        AddGames(c.games);
+        Start();
+        Frames(3);
+        EXPECT_EQ(Slots(), c.firstPage);
+        Right(c.rights);
+        EXPECT_EQ(gamePagesScreen.Page(), c.page);
+        EXPECT_EQ(Slots(), c.thatPage);
+    }
+    // Page 21's number, ending at x = 716: digit frames 10 wide, frame d in red 20 * (d + 1).
+    EXPECT_EQ(ShownPixel(700, 35), Pixel(Rgb{60, 0, 0}));
+    EXPECT_EQ(ShownPixel(710, 35), Pixel(Rgb{40, 0, 0}));
+    Click(648, 29); // "left"
+    EXPECT_EQ(gamePagesScreen.Page(), 19);
+}
+
+TEST_F(GamePagesTest, AGameOpensItsTitleScreenAndTheMarkerTheWebSite) {
+    AddGames(14);
+    Start();
+    Right();
+    Click(SlotX(2), SlotY(2)); // nothing there
+    EXPECT_TRUE(plat::null::OpenedAddresses().empty());
+    Click(SlotX(0), SlotY(0));
+    EXPECT_STREQ(ScreenName(), "title");
+    EXPECT_EQ(titleScreen.Game(), gamePagesScreen.Games().Get(12));
+
+    std::vector<std::string> opened;
+    for (const char* setup : {"[suite]\nwebsite=https://games.example/\n", "[suite]\nwebsite=\n"}) {
+        FreshSuite();
+        WriteBytes(suite / "setup.ini", setup);
+        Start();
+        Click(SlotX(0), SlotY(0));
+        opened.push_back(plat::null::OpenedAddresses().at(0));
+    }
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"https://games.example/", "http://127.0.0.1:8080"}));
+}
+
+TEST_F(GamePagesTest, TheCommandLineOpensTheFirstGameWhoseProgramItBegins) {
+    AddGame("Kestrin");
+    AddGame("Kestrel");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Kestrin", "Kestrin"}, {"Kestre", "Kestrel"}, {"kestrin", nullptr}, {"Kestrins", nullptr}};
+    for (const auto& [argument, game] : cases) {
+        SCOPED_TRACE(argument);
+        Start(argument);
+        EXPECT_STREQ(ScreenName(), game ? "title" : "Lumora");
+        EXPECT_STREQ(game ? titleScreen.Game()->name : nullptr, game);
+        std::filesystem::current_path(suite.path());
+        screenManager.SwitchTo("Lumora");
+    }
+}
+
+TEST_F(GamePagesTest, TheInformationPopupClosesWithBack) {
+    Start();
+    EXPECT_EQ(ClickIntoPopup(647, 99, {{1, TapAt(kPanelX + 689 + 10, kPanelY + 370 + 10)}}), 1);
+    EXPECT_EQ(ClickIntoPopup(647, 99, {}, 5), UPDATE_QUIT); // the program quits meanwhile
+}
+
+} // namespace

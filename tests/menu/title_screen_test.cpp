@@ -1,0 +1,163 @@
+// A game's title screen: the sound switches and "options.ini", the name slots and the current
+// player, what it writes after the players pop-up, its picture pop-ups, "Play" and "Menu".
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "menu_fixture.h"
+
+using namespace menu_test;
+
+namespace {
+
+constexpr int kSfxX = 62, kMusicX = 116, kSwitchY = 515;
+
+class TitleScreenTest : public MenuTest {
+  protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        AddGame("Kestrin");
+    }
+    static void Open() { Start("Kestrin"); }
+    // The colour of a slot's first letter.
+    static int SlotInk(int i) { return ShownPixel(NAME_SLOTS[i].x + 1, NAME_SLOTS[i].y + 1); }
+    bool OptionsHold(const std::string& line) const {
+        return ReadFile("options.ini").find(line + "\n") != std::string::npos;
+    }
+};
+
+TEST_F(TitleScreenTest, SwitchesShowAndWriteTheirSettings) {
+    const struct {
+        const char* options;
+        Rgb sfx, music; // the pictures shown
+        int clickX;
+        const char* written;
+    } cases[] = {
+        {"", kSwitchOn, kSwitchOn, kSfxX, "SFX=N"},
+        {"[setup]\nMusic=N\n", kSwitchOn, kSwitchOff, kMusicX, "Music=Y"},
+        {"[SETUP]\nsfx=No\nMusic=no\n", kSwitchOff, kSwitchOn, kSfxX, "sfx=Y"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        FreshSuite();
+        WriteBytes(suite / "options.ini", c.options);
+        Open();
+        Frame();
+        EXPECT_EQ(ShownPixel(kSfxX, kSwitchY), Pixel(c.sfx));
+        EXPECT_EQ(ShownPixel(kMusicX, kSwitchY), Pixel(c.music));
+        Click(c.clickX, kSwitchY);
+        EXPECT_TRUE(OptionsHold(c.written)) << ReadFile("options.ini");
+        const Rgb now = c.clickX == kSfxX ? c.sfx : c.music;
+        EXPECT_NE(ShownPixel(c.clickX, kSwitchY), Pixel(now));
+    }
+}
+
+TEST_F(TitleScreenTest, ATapOnANameMakesItTheCurrentPlayerOnce) {
+    WriteBytes(suite / "options.ini", "[Player4]\nname=Anna Maria\n");
+    Open();
+    Frame();
+    EXPECT_STREQ(titleScreen.NameSlot(3)->Text(), "Anna");
+    EXPECT_EQ(SlotInk(0), Pixel(kHighlightRed));
+    Tap(NAME_SLOTS[3].x + 5, NAME_SLOTS[3].y + 5);
+    Frame();
+    EXPECT_TRUE(OptionsHold("playerid=3"));
+    // Taken once: a second press on the selected slot would have made it active.
+    EXPECT_EQ(titleScreen.NameSlot(3)->IsActive(), 0);
+    Frame();
+    EXPECT_EQ(SlotInk(3), Pixel(kHighlightRed));
+    EXPECT_EQ(SlotInk(0), Pixel(kNameWhite));
+    Tap(20, 20); // beside every slot
+    Frames(2);
+    EXPECT_EQ(SlotInk(3), Pixel(kHighlightRed));
+    mouseCursor.SetPosition(NAME_SLOTS[5].x + 5, NAME_SLOTS[5].y + 5);
+    PressLeft(); // held over two frames: still one press
+    Frames(2);
+    ReleaseLeft();
+    Frame();
+    EXPECT_EQ(titleScreen.CurrentPlayer(), 5);
+    EXPECT_EQ(titleScreen.NameSlot(5)->IsActive(), 0);
+}
+
+TEST_F(TitleScreenTest, EveryPlayerIsWrittenBackWhateverClosesThePlayersPopup) {
+    const std::pair<int, const char*> buttons[] = {
+        {608, "name=Bo Ek"}, {474, "name=Bo Ek"}, {360, "name=Player2"}};
+    for (const auto& [x, name] : buttons) {
+        SCOPED_TRACE(x);
+        WriteBytes(suite / "options.ini", "[setup]\nplayerid=1\n[Player2]\nname=Bo Ek\n");
+        Open();
+        const int y = kPanelY + (x == 608 ? 489 : 471) + 10;
+        std::string whenClosed; // "remove" writes at once, before the title screen does
+        EXPECT_EQ(ClickIntoPopup(290, 328,
+                                 {{1, TapAt(kPanelX + x + 10, y)},
+                                  {3, [&] { whenClosed = ReadFile("options.ini"); }}}),
+                  1);
+        EXPECT_NE(whenClosed.find(name), std::string::npos);
+        for (int i = 1; i <= MAX_PLAYERS; ++i)
+            EXPECT_TRUE(OptionsHold("[Player" + std::to_string(i) + "]"));
+        EXPECT_TRUE(OptionsHold(name));
+        std::filesystem::current_path(suite.path());
+        screenManager.SwitchTo("Lumora");
+    }
+}
+
+TEST_F(TitleScreenTest, PicturePopupsCloseOnAnyPressAndAMissingOneStaysShut) {
+    Open();
+    for (int y : {306, 445}) // "HowToPlay", "Credits"
+        EXPECT_EQ(ClickIntoPopup(62, y, {{1, TapAt(400, 300)}}), 1);
+    std::filesystem::remove(suite.path() / "Kestrin/title/Credits.bmp");
+    EXPECT_EQ(ClickIntoPopup(62, 445, {}, 5), 1); // no invisible pop-up that nothing closes
+}
+
+TEST_F(TitleScreenTest, MenuGoesBackToThePagesInTheSuiteFolder) {
+    Open();
+    Click(646, 375);
+    EXPECT_STREQ(ScreenName(), "Lumora");
+    EXPECT_EQ(std::filesystem::current_path(), suite.path());
+}
+
+TEST_F(TitleScreenTest, AGameFolderThatIsGoneIsSaidAndThePagesStay) {
+    Start();
+    std::filesystem::remove_all(suite.path() / "Kestrin");
+    Click(139, 190);
+    Frame();
+    EXPECT_STREQ(ScreenName(), "Lumora");
+    EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
+}
+
+TEST_F(TitleScreenTest, PlayStartsTheGameOrSaysWhyNotAndStays) {
+    const std::string program = (suite.path() / "Kestrin/Kestrin").string();
+    const std::pair<int, std::function<void()>> cases[] = {
+        {UPDATE_QUIT, [] {}},
+        {1, [&] { chmod(program.c_str(), 0644); }},
+        {1, [&] { std::filesystem::remove(program); }},
+    };
+    for (const auto& [result, damage] : cases) {
+        FreshSuite();
+        AddGame("Kestrin");
+        damage();
+        Open();
+        EXPECT_EQ(Click(646, 306), result);
+        ASSERT_EQ(plat::null::StartedPrograms().size(), 1u);
+        const auto& started = plat::null::StartedPrograms()[0];
+        EXPECT_EQ(started.program, program);
+        EXPECT_EQ(started.parameter, suite.path().string());
+        EXPECT_EQ(started.workDir, (suite.path() / "Kestrin").string());
+        EXPECT_EQ(plat::null::MessageBoxes().size(), result == UPDATE_QUIT ? 0u : 1u);
+        EXPECT_EQ(std::filesystem::current_path(),
+                  result == UPDATE_QUIT ? suite.path() : suite.path() / "Kestrin");
+    }
+    EXPECT_EQ(Click(646, 445), UPDATE_QUIT); // still on the title screen: "Exit"
+}
+
+TEST_F(TitleScreenTest, SettingsThatCannotBeSavedAreReportedOnce) {
+    std::filesystem::create_directory(suite.path() / "options.ini");
+    Open();
+    Tap(NAME_SLOTS[2].x + 5, NAME_SLOTS[2].y + 5);
+    Frame();
+    EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
+    Click(kSfxX, kSwitchY);
+    EXPECT_EQ(ClickIntoPopup(290, 328, {{1, TapAt(kPanelX + 618, kPanelY + 499)}}), 1);
+    EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
+}
+
+} // namespace
