@@ -104,6 +104,7 @@ bool PlayBuffer(SoundBuffer* buffer, bool looping) {
     }
     buffer->playing = true;
     buffer->looping = looping;
+    buffer->device->started.notify_all();
     return true;
 }
 

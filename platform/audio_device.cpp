@@ -87,13 +87,32 @@ void CloseSdlOutput(AudioDevice* device) {
     SDL_AudioQuit();
 }
 
-// Without an output: mix what has played since the last tick, and throw it away.
+bool AnyBufferPlaying(const AudioDevice* device) {
+    for (const SoundBuffer* b : device->buffers)
+        if (b->playing && !b->primary)
+            return true;
+    return false;
+}
+
+// Without an output: mix what has played since the last tick, and throw it away. While nothing
+// plays there is no time to keep, and the clock sleeps until a sound starts.
 void KeepSilentTime(AudioDevice* device) {
     std::vector<int16_t> scratch(2 * kMixChunkFrames);
     using Clock = std::chrono::steady_clock;
     auto last = Clock::now();
     double owed = 0;
-    while (!device->closing) {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(device->mutex);
+            if (!AnyBufferPlaying(device)) {
+                device->started.wait(lock,
+                                     [&] { return device->closing || AnyBufferPlaying(device); });
+                last = Clock::now();
+                owed = 0;
+            }
+        }
+        if (device->closing)
+            return;
         std::this_thread::sleep_for(kSilentTick);
         const auto now = Clock::now();
         std::lock_guard<std::mutex> lock(device->mutex);
@@ -141,7 +160,11 @@ void CloseAudioDevice(AudioDevice* device) {
     std::lock_guard<std::mutex> open(g_deviceMutex);
     if (!device || g_device != device)
         return;
-    device->closing = true;
+    {
+        std::lock_guard<std::mutex> lock(device->mutex);
+        device->closing = true;
+    }
+    device->started.notify_all();
     if (device->output.joinable())
         device->output.join();
     CloseSdlOutput(device);

@@ -3,9 +3,10 @@
 // backends. Everything the mixer reads is guarded by the device's mutex, except the sample
 // bytes themselves: a writer fills them between Lock and Unlock without the mutex, and the
 // mixer reads no byte of a range while a writer holds it (see SoundData).
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <atomic>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -51,7 +52,8 @@ struct AudioDevice {
     // SDL's output opens on this thread, so start-up does not wait for it; without an output
     // the same thread keeps the sounds' time going (see audio_device.cpp).
     std::thread output;
-    std::atomic<bool> closing{false};
+    std::atomic<bool> closing{false}; // set with the mutex held, so a waiting clock sees it
+    std::condition_variable started;  // a buffer started playing, or the device closes
 };
 
 // Frames the mixer handles in one pass; longer requests are split.
