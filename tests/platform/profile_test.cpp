@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -34,6 +35,9 @@ class ProfileTest : public ::testing::Test {
     bool Write(const char* section, const char* key, const char* value) {
         return plat::WriteProfileString(section, key, value, ini.c_str());
     }
+    size_t Names() {
+        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
+    }
 
     TempDir dir;
     std::string ini = dir / "options.ini";
@@ -41,102 +45,81 @@ class ProfileTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
-    EXPECT_EQ(Read("setup", "fullscreen", "0"), "0");
-    Given("[setup]\nfullscreen=1\n");
-    EXPECT_EQ(Read("other", "fullscreen", "0"), "0");
-    EXPECT_EQ(Read("setup", "gametime", "154"), "154");
-    EXPECT_EQ(Read("setup", "gametime", nullptr), "");
-    EXPECT_EQ(Read("setup", "gametime", "N  "), "N"); // trailing blanks of a default dropped
-}
-
-TEST_F(ProfileTest, NamesMatchWithoutCaseAndBlanksAreTrimmed) {
-    Given("[ SetUp ]\n  Music  =  N  \n\tSFX\t=\tY\t\n");
-    EXPECT_EQ(Read("setup", "music"), "N");
-    EXPECT_EQ(Read("SETUP", " sfx "), "Y");
-}
-
-TEST_F(ProfileTest, FirstSectionAndFirstKeyWinAndEmptyValuesStayEmpty) {
-    Given("name=outside\n[Player2]\nname=\nname=second\n[player2]\nname=later\n");
-    EXPECT_EQ(Read("Player2", "name", "Player2"), "");
-    Given("[a]\nk=\"quoted value\"\nq='x'\nhalf=\"open\n");
-    EXPECT_EQ(Read("a", "k"), "quoted value");
-    EXPECT_EQ(Read("a", "q"), "x");
-    EXPECT_EQ(Read("a", "half"), "\"open");
-}
-
-TEST_F(ProfileTest, ValuesAndDefaultsAreCutToTheBuffer) {
-    Given("[Player1]\nname=abcdefgh\nsend=Yes\n");
-    EXPECT_EQ(Read("Player1", "name", "", 4), "abc");
-    EXPECT_EQ(Read("Player1", "send", "", 2), "Y");
-    EXPECT_EQ(Read("Player1", "name", "", 1), "");
-    EXPECT_EQ(Read("Player1", "missing", "long default", 5), "long");
+TEST_F(ProfileTest, ValuesAreFoundAsWrittenAndCutToTheBuffer) {
+    EXPECT_EQ(Read("setup", "fullscreen", "0"), "0"); // no file at all
+    Given("\xEF\xBB\xBFname=outside\r\n[setup]\r\nno equals sign\r\n;playerid=5\r\n[broken\r\n"
+          "=orphan\r\nplayerid=3\r\nnul=ab\0cd\r\nlong="s +
+          std::string(100000, 'v') +
+          "\r\nold=mac\rnext=line\r[ MiXed ]\n  Music  =  N  \n\tSFX\t=\tY\t\nname=\nname=2\n"
+          "[mixed]\nname=later\n[q]\nk=\"quoted value\"\nq='x'\nhalf=\"open\nname=abcdefgh\n"
+          "[tail]\nlast=1");
+    const struct {
+        const char *section, *key, *fallback;
+        size_t size;
+        std::string expected;
+    } cases[] = {
+        {"setup", "playerid", "", 256, "3"},
+        {"setup", "no equals sign", "none", 256, "none"},
+        {"setup", "nul", "", 256, "ab"},
+        {"setup", "long", "", 64, std::string(63, 'v')},
+        {"setup", "old", "", 256, "mac"},
+        {"setup", "next", "", 256, "line"},
+        {"mixed", "music", "", 256, "N"},
+        {"MIXED", " sfx ", "", 256, "Y"},
+        {"Mixed", "name", "default", 256, ""}, // the first key of the first section
+        {"q", "k", "", 256, "quoted value"},
+        {"q", "q", "", 256, "x"},
+        {"q", "half", "", 256, "\"open"},
+        {"q", "name", "", 4, "abc"},
+        {"q", "name", "", 1, ""},
+        {"tail", "last", "", 256, "1"},
+        {"other", "name", "0", 256, "0"},
+        {"setup", "gametime", "154", 256, "154"},
+        {"setup", "gametime", nullptr, 256, ""},
+        {"setup", "gametime", "N  ", 256, "N"},
+        {"setup", "gametime", "long default", 5, "long"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Read(c.section, c.key, c.fallback, c.size), c.expected)
+            << c.section << "/" << c.key << " in " << c.size;
     char untouched = '#';
-    EXPECT_EQ(plat::GetProfileString("Player1", "name", "", &untouched, 0, ini.c_str()), 0u);
+    EXPECT_EQ(plat::GetProfileString("q", "name", "", &untouched, 0, ini.c_str()), 0u);
     EXPECT_EQ(untouched, '#');
 }
 
-TEST_F(ProfileTest, OddLinesAreReadWithoutHarm) {
-    std::string longValue(100000, 'v');
-    Given("\xEF\xBB\xBF[setup]\r\nno equals sign\r\n;playerid=5\r\n[broken\r\n"
-          "=orphan\r\nplayerid=3\r\nnul=ab\0cd\r\nlong="s +
-          longValue + "\r\nold=mac\rnext=line\r[tail]\nlast=1");
-    EXPECT_EQ(Read("setup", "playerid"), "3");
-    EXPECT_EQ(Read("setup", "no equals sign"), "default");
-    EXPECT_EQ(Read("setup", "nul"), "ab");
-    EXPECT_EQ(Read("setup", "long", "", 64), std::string(63, 'v'));
-    EXPECT_EQ(Read("setup", "old"), "mac");
-    EXPECT_EQ(Read("setup", "next"), "line");
-    EXPECT_EQ(Read("tail", "last"), "1");
-}
-
-TEST_F(ProfileTest, WritingCreatesTheFileAndTheSection) {
-    ASSERT_TRUE(Write("setup", "playerid", "3"));
-    EXPECT_EQ(File(), "[setup]\nplayerid=3\n");
-    ASSERT_TRUE(Write("Player1", "name", "Ann"));
-    EXPECT_EQ(File(), "[setup]\nplayerid=3\n[Player1]\nname=Ann\n");
-    EXPECT_EQ(Read("player1", "NAME"), "Ann");
-}
-
-TEST_F(ProfileTest, WritingReplacesAKeyInPlaceAndKeepsEveryOtherLine) {
-    std::string before = "; suite settings\r\n[SETUP]\r\n  Music = Y \r\nSFX=Y\r\n\r\n"
-                         "[Player1]\r\nname=Ann\r\n";
-    Given(before);
-    ASSERT_TRUE(Write("setup", "music", "N"));
-    EXPECT_EQ(File(), "; suite settings\r\n[SETUP]\r\n  Music=N\r\nSFX=Y\r\n\r\n"
-                      "[Player1]\r\nname=Ann\r\n");
-    EXPECT_EQ(Read("setup", "MUSIC"), "N");
-}
-
-TEST_F(ProfileTest, AMissingKeyGoesToTheEndOfItsSection) {
-    Given("[a]\r\nx=1\r\n\r\n[b]\r\ny=2");
-    ASSERT_TRUE(Write("a", "z", "3"));
-    EXPECT_EQ(File(), "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2");
-    ASSERT_TRUE(Write("b", "w", "4"));
-    EXPECT_EQ(File(), "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\nw=4\r\n");
-}
-
-TEST_F(ProfileTest, AValueIsOneLineAndBadNamesAreRefused) {
-    Given("[setup]\nplayerid=1\n");
-    ASSERT_TRUE(Write("Player1", "name", "Eve\n[setup]\nplayerid=7"));
-    EXPECT_EQ(Read("Player1", "name"), "Eve");
-    EXPECT_EQ(Read("setup", "playerid"), "1");
-    EXPECT_FALSE(Write("setup", "a=b", "x"));
-    EXPECT_FALSE(Write("setup", "  ", "x"));
-    EXPECT_FALSE(Write("se]tup", "a", "x"));
+TEST_F(ProfileTest, WritingChangesOneLineAndKeepsEveryOther) {
+    const struct {
+        const char* before;                // null: the file as the row above left it
+        const char *section, *key, *value; // a null value: the names are refused
+        const char* after;
+    } cases[] = {
+        {nullptr, "setup", "playerid", "3", "[setup]\nplayerid=3\n"},
+        {nullptr, "Player1", "name", "Eve\n[setup]\nplayerid=7",
+         "[setup]\nplayerid=3\n[Player1]\nname=Eve\n"},
+        {nullptr, "SETUP", "PlayerID", "4", "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
+        {nullptr, "setup", "a=b", nullptr, "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
+        {nullptr, "setup", "  ", nullptr, "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
+        {nullptr, "se]tup", "a", nullptr, "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
+        {"; settings\r\n[SETUP]\r\n  Music = Y \r\nSFX=Y\r\n\r\n[b]\r\ny=2", "setup", "music", "N",
+         "; settings\r\n[SETUP]\r\n  Music=N\r\nSFX=Y\r\n\r\n[b]\r\ny=2"},
+        {nullptr, "setup", "z", "3",
+         "; settings\r\n[SETUP]\r\n  Music=N\r\nSFX=Y\r\nz=3\r\n\r\n[b]\r\ny=2"},
+        {nullptr, "b", "w", "4",
+         "; settings\r\n[SETUP]\r\n  Music=N\r\nSFX=Y\r\nz=3\r\n\r\n[b]\r\ny=2\r\nw=4\r\n"},
+    };
+    for (const auto& c : cases) {
+        if (c.before)
+            Given(c.before);
+        EXPECT_EQ(Write(c.section, c.key, c.value ? c.value : "x"), c.value != nullptr) << c.key;
+        EXPECT_EQ(File(), c.after) << c.section << "/" << c.key;
+    }
     EXPECT_FALSE(Write("setup", "a", nullptr));
-    EXPECT_EQ(File(), "[setup]\nplayerid=1\n[Player1]\nname=Eve\n");
-}
-
-TEST_F(ProfileTest, WritingFollowsWrittenPathsAndLeavesNoTemporaryFiles) {
-    fs::create_directory(dir.path() / "Kestrin");
-    Given("[setup]\nSFX=Y\n");
-    std::string written = dir.path().string() + "\\Kestrin\\..\\OPTIONS.INI";
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(plat::WriteProfileString("setup", "playerid", "2", written.c_str()));
-    EXPECT_EQ(File(), "[setup]\nSFX=Y\nplayerid=2\n");
-    size_t names = std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
-    EXPECT_EQ(names, 2u);
+    // The same value again, through a path as the programs write it: nothing changes, and no
+    // temporary file stays behind.
+    const std::string written = dir.path().string() + "\\OPTIONS.INI";
+    ASSERT_TRUE(plat::WriteProfileString("b", "W", "4", written.c_str()));
+    EXPECT_EQ(File(), cases[std::size(cases) - 1].after);
+    EXPECT_EQ(Names(), 1u);
     EXPECT_FALSE(plat::WriteProfileString("setup", "a", "b", (dir / "none/x.ini").c_str()));
 }
 
@@ -147,22 +130,20 @@ TEST_F(ProfileTest, NumbersAreReadWithinTheirRange) {
     const struct {
         const char* key;
         int minimum, maximum, expected;
-    } cases[] = {
-        {"flag", INT_MIN, INT_MAX, 1},
-        {"lead", 0, 7, 7},
-        {"plus", 0, 7, 3},
-        {"negative", -10, 10, -5},
-        {"negative", 0, 10, 42},
-        {"huge", INT_MIN, INT_MAX, 42},
-        {"above", INT_MIN, INT_MAX, 42},
-        {"top", INT_MIN, INT_MAX, INT_MAX},
-        {"bottom", INT_MIN, INT_MAX, INT_MIN},
-        {"word", INT_MIN, INT_MAX, 42},
-        {"empty", INT_MIN, INT_MAX, 42},
-        {"eight", 0, 7, 42},
-        {"sign", INT_MIN, INT_MAX, 42},
-        {"missing", 0, 7, 42},
-    };
+    } cases[] = {{"flag", INT_MIN, INT_MAX, 1},
+                 {"lead", 0, 7, 7},
+                 {"plus", 0, 7, 3},
+                 {"negative", -10, 10, -5},
+                 {"negative", 0, 10, 42},
+                 {"huge", INT_MIN, INT_MAX, 42},
+                 {"above", INT_MIN, INT_MAX, 42},
+                 {"top", INT_MIN, INT_MAX, INT_MAX},
+                 {"bottom", INT_MIN, INT_MAX, INT_MIN},
+                 {"word", INT_MIN, INT_MAX, 42},
+                 {"empty", INT_MIN, INT_MAX, 42},
+                 {"eight", 0, 7, 42},
+                 {"sign", INT_MIN, INT_MAX, 42},
+                 {"missing", 0, 7, 42}};
     for (const auto& c : cases)
         EXPECT_EQ(plat::GetProfileInt("SETUP", c.key, 42, c.minimum, c.maximum, ini.c_str()),
                   c.expected)

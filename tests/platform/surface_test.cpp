@@ -25,11 +25,17 @@ SurfacePtr Make(int w, int h, int depth = 16) {
     return SurfacePtr(plat::CreateSurface(w, h, depth));
 }
 
-uint16_t At(const Surface* s, int x, int y) {
-    return reinterpret_cast<const uint16_t*>(s->pixels + y * s->pitch)[x];
+// A pixel of either depth.
+unsigned At(const Surface* s, int x, int y) {
+    const uint8_t* row = s->pixels + y * s->pitch;
+    return s->depth == 8 ? row[x] : reinterpret_cast<const uint16_t*>(row)[x];
 }
-void Set(Surface* s, int x, int y, uint16_t v) {
-    reinterpret_cast<uint16_t*>(s->pixels + y * s->pitch)[x] = v;
+void Set(Surface* s, int x, int y, unsigned v) {
+    uint8_t* row = s->pixels + y * s->pitch;
+    if (s->depth == 8)
+        row[x] = uint8_t(v);
+    else
+        reinterpret_cast<uint16_t*>(row)[x] = uint16_t(v);
 }
 // Source pixels that say where they came from: value = y * 100 + x + 1.
 SurfacePtr Numbered(int w, int h) {
@@ -39,7 +45,7 @@ SurfacePtr Numbered(int w, int h) {
             Set(s.get(), x, y, uint16_t(y * 100 + x + 1));
     return s;
 }
-bool AllEqual(const Surface* s, uint16_t v) {
+bool AllEqual(const Surface* s, unsigned v) {
     for (int y = 0; y < s->height; ++y)
         for (int x = 0; x < s->width; ++x)
             if (At(s, x, y) != v)
@@ -88,75 +94,64 @@ TEST(SurfaceTest, BlitRefusesEmptyInvertedAndOutsideRectangles) {
     EXPECT_FALSE(plat::Blt(dst.get(), &good, eight.get(), &good, 0)); // depths differ
 }
 
-TEST(SurfaceTest, DifferentSizesStretchWithNearestNeighbour) {
-    SurfacePtr src = Numbered(2, 2);
-    SurfacePtr big = Make(4, 4);
-    ASSERT_TRUE(plat::Blt(big.get(), nullptr, src.get(), nullptr, 0));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(At(big.get(), x, y), (y / 2) * 100 + x / 2 + 1);
-
-    SurfacePtr wide = Numbered(8, 4);
-    SurfacePtr small = Make(4, 2);
-    ASSERT_TRUE(plat::Blt(small.get(), nullptr, wide.get(), nullptr, 0));
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(At(small.get(), x, y), (2 * y + 1) * 100 + 2 * x + 1 + 1);
-}
-
-TEST(SurfaceTest, SourceKeySkipsKeyPixelsOnlyWhenAsked) {
-    SurfacePtr src = Numbered(4, 1);
-    Set(src.get(), 1, 0, plat::kBlueKey);
-    SurfacePtr dst = Make(4, 1);
-    plat::FillRect(dst.get(), nullptr, 0x7777);
-
-    // No key on the source: everything is copied even with the flag.
-    ASSERT_TRUE(plat::Blt(dst.get(), nullptr, src.get(), nullptr, plat::BLT_KEYSRC));
-    EXPECT_EQ(At(dst.get(), 1, 0), plat::kBlueKey);
-
-    plat::FillRect(dst.get(), nullptr, 0x7777);
-    plat::SetColorKey(src.get(), plat::kBlueKey);
-    ASSERT_TRUE(plat::Blt(dst.get(), nullptr, src.get(), nullptr, plat::BLT_KEYSRC));
-    EXPECT_EQ(At(dst.get(), 0, 0), 1);
-    EXPECT_EQ(At(dst.get(), 1, 0), 0x7777);
-    EXPECT_EQ(At(dst.get(), 2, 0), 3);
-
-    ASSERT_TRUE(plat::Blt(dst.get(), nullptr, src.get(), nullptr, 0));
-    EXPECT_EQ(At(dst.get(), 1, 0), plat::kBlueKey);
-
-    // Stretched keyed copies skip the key as well.
-    SurfacePtr big = Make(8, 2);
-    plat::FillRect(big.get(), nullptr, 0x7777);
-    ASSERT_TRUE(plat::Blt(big.get(), nullptr, src.get(), nullptr, plat::BLT_KEYSRC));
-    EXPECT_EQ(At(big.get(), 2, 1), 0x7777);
-    EXPECT_EQ(At(big.get(), 3, 0), 0x7777);
-    EXPECT_EQ(At(big.get(), 4, 1), 3);
-}
-
-// Every row length around the vectorised chunk size, against a pixel-by-pixel reference.
-TEST(SurfaceTest, KeyedRowsOfEveryLengthMatchThePixelRule) {
+// Every copy against the rule pixel by pixel: each destination pixel takes the source pixel at
+// its centre's place (nearest neighbour when the sizes differ), except that with BLT_KEYSRC a
+// source pixel equal to the source's key leaves the destination as it was. Row lengths run
+// around the vectorised chunk sizes.
+TEST(SurfaceTest, CopiesFollowTheNearestPixelAndKeyRule) {
+    const struct {
+        const char* name;
+        int depth;
+        bool hasKey;
+        uint32_t flags;
+        int srcW, srcH;
+        Rect from, to; // the destination is 80 by 7; an empty `from` is the whole source
+    } cases[] = {
+        {"plain", 16, true, 0, 9, 3, {}, {2, 1, 11, 4}},
+        {"keyed", 16, true, plat::BLT_KEYSRC, 70, 3, {}, {3, 0, 73, 3}},
+        {"flag without a key", 16, false, plat::BLT_KEYSRC, 9, 3, {}, {2, 1, 11, 4}},
+        {"stretched up and keyed", 16, true, plat::BLT_KEYSRC, 4, 2, {}, {1, 1, 9, 5}},
+        {"shrunk", 16, true, 0, 12, 6, {2, 1, 10, 5}, {0, 0, 4, 2}},
+        {"eight bits keyed", 8, true, plat::BLT_KEYSRC, 70, 3, {}, {9, 2, 79, 5}},
+        {"eight bits stretched", 8, true, plat::BLT_KEYSRC, 5, 3, {}, {0, 0, 13, 7}},
+    };
     std::mt19937 random(7);
-    for (int width = 1; width <= 70; ++width) {
-        SurfacePtr src = Make(width, 3);
-        SurfacePtr dst = Make(width + 5, 3);
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < width; ++x)
-                Set(src.get(), x, y, random() % 3 == 0 ? 0x001F : uint16_t(random()));
-            for (int x = 0; x < width + 5; ++x)
-                Set(dst.get(), x, y, uint16_t(random()));
+    for (const auto& c : cases) {
+        const int lengths = c.srcW == 70 ? 70 : 1; // the keyed rows: every length up to 70
+        for (int width = c.srcW - lengths + 1; width <= c.srcW; ++width) {
+            SCOPED_TRACE(std::string(c.name) + ", width " + std::to_string(width));
+            SurfacePtr src = Make(width, c.srcH, c.depth), dst = Make(80, 7, c.depth);
+            const unsigned key = c.depth == 8 ? 0x1F : plat::kBlueKey;
+            for (int y = 0; y < c.srcH; ++y)
+                for (int x = 0; x < width; ++x)
+                    Set(src.get(), x, y, random() % 3 == 0 ? key : unsigned(random()));
+            for (int y = 0; y < 7; ++y)
+                for (int x = 0; x < 80; ++x)
+                    Set(dst.get(), x, y, unsigned(random()));
+            if (c.hasKey)
+                plat::SetColorKey(src.get(), uint16_t(key));
+            SurfacePtr before = Make(80, 7, c.depth);
+            ASSERT_TRUE(plat::Blt(before.get(), nullptr, dst.get(), nullptr, 0));
+            const Rect from = c.from.right ? c.from : Rect{0, 0, width, c.srcH};
+            Rect to = c.to;
+            to.right -= c.srcW - width;
+            ASSERT_TRUE(
+                plat::Blt(dst.get(), &to, src.get(), c.from.right ? &from : nullptr, c.flags));
+            const int dw = to.right - to.left, dh = to.bottom - to.top;
+            const int sw = from.right - from.left, sh = from.bottom - from.top;
+            for (int y = 0; y < 7; ++y)
+                for (int x = 0; x < 80; ++x) {
+                    unsigned expected = At(before.get(), x, y);
+                    if (x >= to.left && x < to.right && y >= to.top && y < to.bottom) {
+                        const unsigned s =
+                            At(src.get(), from.left + (2 * (x - to.left) + 1) * sw / (2 * dw),
+                               from.top + (2 * (y - to.top) + 1) * sh / (2 * dh));
+                        if (!(c.hasKey && c.flags && s == key))
+                            expected = s;
+                    }
+                    ASSERT_EQ(At(dst.get(), x, y), expected) << x << "," << y;
+                }
         }
-        plat::SetColorKey(src.get(), 0x001F);
-        SurfacePtr before = Make(width + 5, 3);
-        plat::Blt(before.get(), nullptr, dst.get(), nullptr, 0);
-        const Rect to{3, 0, 3 + width, 3};
-        ASSERT_TRUE(plat::Blt(dst.get(), &to, src.get(), nullptr, plat::BLT_KEYSRC));
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < width + 5; ++x) {
-                const bool inside = x >= 3 && x < 3 + width;
-                const uint16_t s = inside ? At(src.get(), x - 3, y) : 0x001F;
-                const uint16_t expected = s == 0x001F ? At(before.get(), x, y) : s;
-                ASSERT_EQ(At(dst.get(), x, y), expected) << width << ":" << x << "," << y;
-            }
     }
 }
 
@@ -171,56 +166,36 @@ TEST(SurfaceTest, OverlappingCopyWithinOneSurfaceReadsTheOriginal) {
             ASSERT_EQ(At(s.get(), x + 1, y + 2), At(original.get(), x, y));
 }
 
-TEST(SurfaceTest, FillCoversExactlyItsRectangle) {
+// The written region (what the display compares at the next flip) grows with every change and
+// only with changes, within the surface.
+TEST(SurfaceTest, FillsAndTheWrittenRegionCoverExactlyWhatChanged) {
     SurfacePtr s = Make(5, 4);
     const Rect r{1, 1, 3, 4};
     ASSERT_TRUE(plat::FillRect(s.get(), &r, 0xABCD));
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(At(s.get(), x, y), (x >= 1 && x < 3 && y >= 1) ? 0xABCD : 0);
+            EXPECT_EQ(At(s.get(), x, y), (x >= 1 && x < 3 && y >= 1) ? 0xABCDu : 0u);
     SurfacePtr eight = Make(5, 4, 8);
     ASSERT_TRUE(plat::FillRect(eight.get(), nullptr, 0x1234));
-    EXPECT_EQ(eight->pixels[3 * eight->pitch + 4], 0x34);
-}
+    EXPECT_EQ(At(eight.get(), 4, 3), 0x34u);
 
-TEST(SurfaceTest, WrittenRegionGrowsWithEveryChangeAndClears) {
-    SurfacePtr src = Numbered(10, 10);
-    SurfacePtr dst = Make(100, 100);
-    EXPECT_FALSE(plat::HasWritten(dst.get()));
-
-    const Rect a{10, 20, 15, 25};
+    SurfacePtr src = Numbered(10, 10), dst = Make(100, 100);
+    const Rect a{10, 20, 15, 25}, b{50, 5, 60, 8}, outside{95, 95, 105, 105};
     plat::Blt(dst.get(), &a, src.get(), nullptr, 0);
     EXPECT_TRUE(SameRect(dst->written, a));
-
-    const Rect b{50, 5, 60, 8};
     plat::FillRect(dst.get(), &b, 1);
+    plat::FillRect(dst.get(), &outside, 1); // refused: nothing changed
     EXPECT_TRUE(SameRect(dst->written, Rect{10, 5, 60, 25}));
-
-    // A refused blit changes nothing, so it marks nothing.
-    const Rect outside{95, 95, 105, 105};
-    plat::FillRect(dst.get(), &outside, 1);
-    EXPECT_TRUE(SameRect(dst->written, Rect{10, 5, 60, 25}));
+    plat::ClearWritten(src.get());
+    plat::Blt(dst.get(), &a, src.get(), &a, 0);
+    EXPECT_FALSE(plat::HasWritten(src.get())); // a source is only read
 
     plat::ClearWritten(dst.get());
     EXPECT_FALSE(plat::HasWritten(dst.get()));
-    // The source of a blit is not written.
-    plat::Blt(src.get(), nullptr, dst.get(), &a, 0);
-    plat::ClearWritten(src.get());
-    plat::Blt(dst.get(), &a, src.get(), &a, 0);
-    EXPECT_FALSE(plat::HasWritten(src.get()));
-
-    plat::ClearWritten(dst.get());
     int pitch = 0;
-    uint8_t* pixels = plat::LockSurface(dst.get(), &pitch);
-    ASSERT_NE(pixels, nullptr);
+    ASSERT_EQ(plat::LockSurface(dst.get(), &pitch), dst->pixels);
     EXPECT_EQ(pitch, dst->pitch);
-    EXPECT_EQ(dst->lockCount, 1);
     EXPECT_TRUE(SameRect(dst->written, Rect{0, 0, 100, 100}));
-    plat::UnlockSurface(dst.get());
-    plat::UnlockSurface(dst.get());
-    EXPECT_EQ(dst->lockCount, 0);
-
-    // Marks are clipped to the surface.
     plat::ClearWritten(dst.get());
     plat::MarkWritten(dst.get(), Rect{-5, 90, 10, 200});
     EXPECT_TRUE(SameRect(dst->written, Rect{0, 90, 10, 100}));
@@ -272,53 +247,51 @@ TEST_P(BitmapDepthTest, LoadsAsRgb565WithBlueAsTheOnlyKey) {
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, BitmapDepthTest, ::testing::Values(8, 16, 24, 32));
 
-TEST(BitmapTest, EightBitDepthKeepsPaletteIndices) {
+TEST(BitmapTest, EightBitDepthKeepsPaletteIndicesAndTopDownRows) {
     const auto bytes = bmp::Build(4, 2, 8, [](int x, int y) { return uint32_t(x + 10 * y); });
     SurfacePtr s = LoadBytes(bytes, 8);
     ASSERT_TRUE(s);
     EXPECT_EQ(s->depth, 8);
     // Colours are numbered in order of first appearance from the top row.
-    EXPECT_EQ(s->pixels[0], 0);
-    EXPECT_EQ(s->pixels[3], 3);
-    EXPECT_EQ(s->pixels[s->pitch + 2], 6);
+    EXPECT_EQ(At(s.get(), 0, 0), 0u);
+    EXPECT_EQ(At(s.get(), 3, 0), 3u);
+    EXPECT_EQ(At(s.get(), 2, 1), 6u);
     // A true-colour file asked for 8 bits gets 3-3-2 bytes.
     SurfacePtr rgb =
         LoadBytes(bmp::Build(2, 1, 24, [](int x, int) { return x ? 0xFFFFFFu : 0xFF0000u; }), 8);
     ASSERT_TRUE(rgb);
-    EXPECT_EQ(rgb->pixels[0], 0xE0);
-    EXPECT_EQ(rgb->pixels[1], 0xFF);
+    EXPECT_EQ(At(rgb.get(), 0, 0), 0xE0u);
+    EXPECT_EQ(At(rgb.get(), 1, 0), 0xFFu);
+
+    auto topDown = bmp::Build(3, 2, 24, [](int, int y) { return y ? 0xFFFFFFu : 0u; });
+    // Turn the stored bottom-up rows into a top-down file by negating the height.
+    std::swap_ranges(topDown.begin() + 54, topDown.begin() + 66, topDown.begin() + 66);
+    const int32_t minusTwo = -2;
+    std::memcpy(topDown.data() + 22, &minusTwo, 4);
+    s = LoadBytes(topDown);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(At(s.get(), 0, 0), 0x0000u);
+    EXPECT_EQ(At(s.get(), 0, 1), 0xFFFFu);
 }
 
 TEST(BitmapTest, DamagedDataGivesNull) {
     const auto good = bmp::Build(16, 16, 24, Pattern);
     ASSERT_TRUE(LoadBytes(good));
-    EXPECT_FALSE(LoadBytes(std::vector<uint8_t>(good.begin(), good.begin() + 10)));
-    EXPECT_FALSE(LoadBytes(std::vector<uint8_t>(good.begin(), good.end() - 100)));
-    EXPECT_FALSE(LoadBytes(std::vector<uint8_t>(good.begin(), good.begin() + 54)));
+    auto huge = good; // a header claiming a vast picture, refused before any allocation
+    huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;
     std::vector<uint8_t> garbage(500);
     for (size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = uint8_t(i * 37 + 11);
-    EXPECT_FALSE(LoadBytes(garbage));
-    EXPECT_FALSE(LoadBytes({}));
+    const std::vector<uint8_t> damaged[] = {{good.begin(), good.begin() + 10},
+                                            {good.begin(), good.end() - 100},
+                                            {good.begin(), good.begin() + 54},
+                                            huge,
+                                            garbage,
+                                            {}};
+    for (const auto& bytes : damaged)
+        EXPECT_FALSE(LoadBytes(bytes)) << bytes.size() << " bytes";
     EXPECT_EQ(plat::LoadBitmapBytes(nullptr, 10), nullptr);
     EXPECT_FALSE(LoadBytes(good, 24)); // only 16 and 8 bits
-
-    // A header claiming a vast picture is refused before anything is allocated for it.
-    auto huge = good;
-    huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;
-    EXPECT_FALSE(LoadBytes(huge));
-}
-
-TEST(BitmapTest, TopDownFilesKeepTheirRowOrder) {
-    auto bytes = bmp::Build(3, 2, 24, [](int, int y) { return y ? 0xFFFFFFu : 0u; });
-    // Turn the stored bottom-up rows into a top-down file by negating the height.
-    std::swap_ranges(bytes.begin() + 54, bytes.begin() + 66, bytes.begin() + 66);
-    const int32_t minusTwo = -2;
-    std::memcpy(bytes.data() + 22, &minusTwo, 4);
-    SurfacePtr s = LoadBytes(bytes);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(At(s.get(), 0, 0), 0x0000);
-    EXPECT_EQ(At(s.get(), 0, 1), 0xFFFF);
 }
 
 // A picture that cannot be loaded gives null and one line on standard error naming the file
@@ -335,14 +308,12 @@ TEST(BitmapTest, FilesLoadLikeTheirBytesAndFailuresAreToldOnce) {
     EXPECT_EQ(At(s.get(), 0, 0), Expected565(Pattern(0, 0)));
 
     ASSERT_TRUE(bmp::Write(dir / "cut.bmp", {bytes.begin(), bytes.begin() + 60}));
-    ASSERT_TRUE(bmp::Write(dir / "text.bmp", {'h', 'e', 'l', 'l', 'o'}));
     ASSERT_EQ(mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
     const struct {
         const char* name;
         const char* reason;
     } failures[] = {{"absent.bmp", "No such file or directory"},
                     {"cut.bmp", "not a BMP picture, or damaged"},
-                    {"text.bmp", "not a BMP picture, or damaged"},
                     {"pipe.bmp", "not a regular file"}};
     for (const auto& f : failures) {
         const std::string file = dir / f.name;
