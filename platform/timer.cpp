@@ -15,7 +15,9 @@ struct PeriodicTimer {
     std::thread thread;
     std::mutex mutex;
     std::condition_variable wake;
-    bool stopping = false;
+    // Set under the mutex, for the wait; also read without it between the callbacks of a
+    // catch-up, so that a kill need not wait for a whole burst.
+    std::atomic<bool> stopping{false};
 };
 
 std::mutex g_timersMutex;
@@ -41,7 +43,7 @@ void RunTimer(PeriodicTimer* timer, unsigned periodMs, TimerCallback callback, v
             timer->stopping)
             break;
         lock.unlock();
-        for (int fired = 0; clock::now() >= deadline && fired < 1000; ++fired) {
+        for (int fired = 0; clock::now() >= deadline && fired < 1000 && !timer->stopping; ++fired) {
             callback(data);
             deadline += period;
         }
