@@ -80,7 +80,7 @@ TEST(PeriodicTimerTest, KillTimerWaitsForTheRunningCallbackOnly) {
     EXPECT_EQ(slow.entered.load(), finished); // and nothing started afterwards
 }
 
-TEST(PeriodicTimerTest, CallbackGetsItsDataAndTimersRunIndependently) {
+TEST(PeriodicTimerTest, TimersRunIndependentlyAndNonsenseIsRefused) {
     Firings a, b;
     const unsigned idA = plat::StartPeriodicTimer(2, RecordFiring, &a);
     const unsigned idB = plat::StartPeriodicTimer(2, RecordFiring, &b);
@@ -90,40 +90,19 @@ TEST(PeriodicTimerTest, CallbackGetsItsDataAndTimersRunIndependently) {
     ASSERT_TRUE(WaitForCount(a.count, 3, milliseconds(2000)));
     plat::KillTimer(idA);
     const int stoppedAt = a.count.load();
-    const int bBefore = b.count.load();
-    EXPECT_TRUE(WaitForCount(b.count, bBefore + 3, milliseconds(2000)));
+    EXPECT_TRUE(WaitForCount(b.count, b.count.load() + 3, milliseconds(2000)));
     plat::KillTimer(idB);
     EXPECT_EQ(a.count.load(), stoppedAt);
     plat::KillTimer(idA); // a second kill, or of an unknown id, is harmless
     plat::KillTimer(0);
-}
 
-TEST(PeriodicTimerTest, StartFailureGivesZero) {
-    Firings firings;
-    plat::SetTimerStartFailsForTest(true);
-    EXPECT_EQ(plat::StartPeriodicTimer(10, RecordFiring, &firings), 0u);
-    plat::SetTimerStartFailsForTest(false);
-    EXPECT_EQ(plat::StartPeriodicTimer(10, nullptr, &firings), 0u);
-    EXPECT_EQ(plat::StartPeriodicTimer(0, RecordFiring, &firings), 0u);
-    std::this_thread::sleep_for(milliseconds(15));
-    EXPECT_EQ(firings.count.load(), 0);
-}
-
-TEST(PeriodicTimerTest, CapsCoverOneMillisecondToOneMillionAndCanBeInjected) {
+    EXPECT_EQ(plat::StartPeriodicTimer(10, nullptr, &a), 0u);
+    EXPECT_EQ(plat::StartPeriodicTimer(0, RecordFiring, &a), 0u);
     plat::TimerCaps caps{};
     ASSERT_TRUE(plat::GetTimerCaps(&caps));
     EXPECT_EQ(caps.periodMin, 1u);
     EXPECT_EQ(caps.periodMax, 1000000u);
     EXPECT_FALSE(plat::GetTimerCaps(nullptr));
-
-    const plat::TimerCaps coarse{16, 500};
-    plat::SetTimerCapsForTest(&coarse);
-    ASSERT_TRUE(plat::GetTimerCaps(&caps));
-    EXPECT_EQ(caps.periodMin, 16u);
-    EXPECT_EQ(caps.periodMax, 500u);
-    plat::SetTimerCapsForTest(nullptr);
-    ASSERT_TRUE(plat::GetTimerCaps(&caps));
-    EXPECT_EQ(caps.periodMin, 1u);
 }
 
 } // namespace
