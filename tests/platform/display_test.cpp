@@ -11,23 +11,13 @@ namespace {
 
 using namespace plat;
 
-bool SameRect(const Rect& a, const Rect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 std::string Describe(const Rect& r) {
     return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
            std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
 }
-#define EXPECT_RECT(actual, l, t, r, b)                                                            \
-    EXPECT_TRUE(SameRect((actual), Rect{l, t, r, b})) << Describe(actual)
 
 uint16_t PixelAt(Surface* s, int x, int y) {
     return reinterpret_cast<uint16_t*>(s->pixels + y * s->pitch)[x];
-}
-
-void Fill(Surface* s, int l, int t, int r, int b, uint16_t value) {
-    Rect area{l, t, r, b};
-    ASSERT_TRUE(FillRect(s, &area, value));
 }
 
 class DisplayTest : public ::testing::Test {
@@ -43,98 +33,72 @@ class DisplayTest : public ::testing::Test {
         ShutdownDisplay();
         null::Reset();
     }
-    // The first flip shows the whole new picture; most tests start after it.
-    void FlipOnce() {
-        ASSERT_EQ(Flip(), 1);
-        ExpectWholeUpload();
+    void Fill(int l, int t, int r, int b, uint16_t value) {
+        Rect area{l, t, r, b};
+        ASSERT_TRUE(FillRect(back, &area, value));
     }
-    void ExpectWholeUpload() { EXPECT_RECT(GetFlipStats().lastUpload, 0, 0, 800, 600); }
+    // Flips and expects `upload` (empty: nothing) to have been uploaded and presented.
+    void ExpectFlip(const Rect& upload, const char* step) {
+        const unsigned presentsBefore = GetFlipStats().presents;
+        EXPECT_EQ(Flip(), 1) << step;
+        const FlipStats stats = GetFlipStats();
+        EXPECT_EQ(Describe(stats.lastUpload), Describe(upload)) << step;
+        EXPECT_EQ(stats.presents, presentsBefore + (upload.right > upload.left)) << step;
+        EXPECT_FALSE(HasWritten(back)) << step; // the next frame starts with nothing written
+    }
 
     Surface* back = nullptr;
 };
 
-TEST_F(DisplayTest, FirstFlipPresentsTheWholePictureThenNothingWhileNothingChanges) {
-    EXPECT_EQ(GetFlipStats().flips, 0u);
-    FlipOnce();
-    EXPECT_EQ(GetFlipStats().presents, 1u);
-    EXPECT_EQ(Flip(), 1); // nothing changed: still a good flip
-    EXPECT_EQ(Flip(), 1);
-    const FlipStats stats = GetFlipStats();
-    EXPECT_EQ(stats.flips, 3u);
-    EXPECT_EQ(stats.presents, 1u);
-    EXPECT_RECT(stats.lastUpload, 0, 0, 0, 0);
-}
-
-TEST_F(DisplayTest, FlipUploadsOnlyTheChangedRegion) {
-    FlipOnce();
-    Fill(back, 10, 20, 30, 40, 0xF800);
-    EXPECT_EQ(Flip(), 1);
-    EXPECT_RECT(GetFlipStats().lastUpload, 10, 20, 30, 40);
-    EXPECT_EQ(GetFlipStats().presents, 2u);
+// Each flip uploads and presents what changed since the last picture shown, however it was
+// written, and nothing when nothing changed, unless the whole picture was made invalid.
+TEST_F(DisplayTest, EachFlipPresentsWhatChangedSinceThePictureShown) {
+    ExpectFlip({0, 0, 800, 600}, "the first flip shows everything");
+    ExpectFlip({}, "nothing changed");
+    Fill(10, 20, 30, 40, 0xF800);
+    ExpectFlip({10, 20, 30, 40}, "one change");
     Surface* shown = PrimarySurface();
     EXPECT_EQ(PixelAt(shown, 10, 20), 0xF800);
     EXPECT_EQ(PixelAt(shown, 29, 39), 0xF800);
     EXPECT_EQ(PixelAt(shown, 30, 39), 0);
-    EXPECT_FALSE(HasWritten(back)); // the next frame starts with nothing written
-
-    // Two separate changes: their bounding box.
-    Fill(back, 100, 5, 101, 6, 0x07E0);
-    Fill(back, 50, 300, 52, 310, 0x001F);
-    Flip();
-    EXPECT_RECT(GetFlipStats().lastUpload, 50, 5, 101, 310);
-}
-
-TEST_F(DisplayTest, WrittenButUnchangedPixelsAreNotUploaded) {
-    FlipOnce();
-    Fill(back, 0, 0, 800, 600, 0); // the same black again
-    EXPECT_EQ(Flip(), 1);
-    EXPECT_EQ(GetFlipStats().presents, 1u);
-    EXPECT_RECT(GetFlipStats().lastUpload, 0, 0, 0, 0);
-
-    // A whole-surface write with one changed pixel uploads that pixel only.
-    Fill(back, 0, 0, 800, 600, 0);
-    Fill(back, 799, 599, 800, 600, 0xFFFF);
-    Flip();
-    EXPECT_RECT(GetFlipStats().lastUpload, 799, 599, 800, 600);
-    EXPECT_EQ(PixelAt(PrimarySurface(), 799, 599), 0xFFFF);
-}
-
-TEST_F(DisplayTest, ChangesThroughALockAreFound) {
-    FlipOnce();
+    Fill(100, 5, 101, 6, 0x07E0);
+    Fill(50, 300, 52, 310, 0x001F);
+    ExpectFlip({50, 5, 101, 310}, "two changes: their bounding box");
+    Fill(0, 0, 800, 600, 0);
+    Fill(0, 0, 800, 600, 0);
+    ExpectFlip({10, 5, 101, 310}, "all black again: only what was not black");
+    Fill(0, 0, 800, 600, 0);
+    ExpectFlip({}, "written but unchanged");
+    Fill(799, 599, 800, 600, 0xFFFF);
+    ExpectFlip({799, 599, 800, 600}, "the last pixel");
+    EXPECT_EQ(PixelAt(shown, 799, 599), 0xFFFF);
     int pitch = 0;
     uint8_t* pixels = LockSurface(back, &pitch);
     ASSERT_NE(pixels, nullptr);
     reinterpret_cast<uint16_t*>(pixels + 7 * pitch)[0] = 0x1234;
     UnlockSurface(back);
-    Flip();
-    EXPECT_RECT(GetFlipStats().lastUpload, 0, 7, 1, 8);
-}
-
-TEST_F(DisplayTest, InvalidateForcesTheWholePictureOnce) {
-    FlipOnce();
+    ExpectFlip({0, 7, 1, 8}, "a change through a lock");
     InvalidateDisplay();
-    Flip();
-    ExpectWholeUpload();
-    Flip();
-    EXPECT_RECT(GetFlipStats().lastUpload, 0, 0, 0, 0);
-    EXPECT_EQ(GetFlipStats().presents, 2u);
-}
-
-TEST_F(DisplayTest, MovingThePictureInvalidatesItButTheSameOffsetDoesNot) {
-    FlipOnce();
+    ExpectFlip({0, 0, 800, 600}, "invalidated");
+    ExpectFlip({}, "invalid only once");
     SetPictureOffset(0, 0);
-    Flip();
-    EXPECT_EQ(GetFlipStats().presents, 1u);
+    ExpectFlip({}, "the same offset");
     SetPictureOffset(112, 84);
-    Flip();
-    ExpectWholeUpload();
+    ExpectFlip({0, 0, 800, 600}, "moved");
     SetPictureOffset(112, 84);
-    Flip();
-    EXPECT_EQ(GetFlipStats().presents, 2u);
+    ExpectFlip({}, "not moved again");
 }
 
-TEST_F(DisplayTest, WithoutADisplayFlipFailsAndStatsAreEmpty) {
-    FlipOnce();
+TEST_F(DisplayTest, ASecondSetUpStartsAFreshPictureAndWithoutOneFlipFails) {
+    Fill(0, 0, 10, 10, 0xFFFF);
+    ExpectFlip({0, 0, 800, 600}, "first");
+    ASSERT_NE(InitDisplay(nullptr, 800, 600), nullptr);
+    EXPECT_EQ(GetFlipStats().flips, 0u);
+    back = BackSurface();
+    EXPECT_EQ(back->width, 800);
+    EXPECT_EQ(back->height, 600);
+    ExpectFlip({0, 0, 800, 600}, "the new window has never shown anything");
+
     ShutdownDisplay();
     EXPECT_EQ(CurrentDisplay(), nullptr);
     EXPECT_EQ(BackSurface(), nullptr);
@@ -144,20 +108,7 @@ TEST_F(DisplayTest, WithoutADisplayFlipFailsAndStatsAreEmpty) {
     InvalidateDisplay(); // harmless
     SetPictureOffset(1, 1);
     ShutdownDisplay();
-}
 
-TEST_F(DisplayTest, ASecondSetUpStartsAFreshPicture) {
-    Fill(back, 0, 0, 10, 10, 0xFFFF);
-    FlipOnce();
-    ASSERT_NE(InitDisplay(nullptr, 800, 600), nullptr);
-    EXPECT_EQ(GetFlipStats().flips, 0u);
-    back = BackSurface();
-    EXPECT_EQ(back->width, 800);
-    EXPECT_EQ(back->height, 600);
-    FlipOnce(); // the new window has never shown anything
-}
-
-TEST_F(DisplayTest, InjectedSetUpFailureGivesNoDisplayAndAnError) {
     null::SetDisplayInitFails(true);
     EXPECT_EQ(InitDisplay(nullptr, 800, 600), nullptr);
     EXPECT_EQ(CurrentDisplay(), nullptr);
