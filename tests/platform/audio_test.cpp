@@ -1,19 +1,34 @@
 #include "platform/audio.h"
 
-#include <cmath>
-#include <cstring>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/sync.h"
-
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include "support/temp_dir.h"
 
 namespace {
+
+// A buffer holding the given samples (interleaved when stereo; unsigned when 8 bits).
+plat::SoundBuffer* Filled(plat::AudioDevice* device, plat::SoundFormat format,
+                          const std::vector<int>& samples) {
+    plat::SoundBuffer* b = plat::CreateSoundBuffer(
+        device, format, uint32_t(samples.size() * format.bitsPerSample / 8));
+    plat::BufferLock lock;
+    EXPECT_TRUE(plat::LockBuffer(b, 0, 0, &lock));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        if (format.bitsPerSample == 8)
+            static_cast<uint8_t*>(lock.part1)[i] = uint8_t(samples[i]);
+        else
+            static_cast<int16_t*>(lock.part1)[i] = int16_t(samples[i]);
+    }
+    EXPECT_TRUE(plat::UnlockBuffer(b, lock));
+    return b;
+}
 
 // The in-memory device runs at 44100 frames a second.
 class NullAudio : public ::testing::Test {
@@ -27,17 +42,11 @@ class NullAudio : public ::testing::Test {
     void TearDown() override { plat::CloseAudioDevice(device); }
 
     // A 16-bit stereo buffer at the device rate whose frame i holds (i + 1, -(i + 1)).
-    plat::SoundBuffer* Ramp16(uint32_t frames) {
-        plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {2, 44100, 16}, frames * 4);
-        plat::BufferLock lock;
-        EXPECT_TRUE(plat::LockBuffer(b, 0, 0, &lock));
-        auto* s = static_cast<int16_t*>(lock.part1);
-        for (uint32_t i = 0; i < frames; ++i) {
-            s[2 * i] = static_cast<int16_t>(i + 1);
-            s[2 * i + 1] = static_cast<int16_t>(-static_cast<int>(i + 1));
-        }
-        EXPECT_TRUE(plat::UnlockBuffer(b, lock));
-        return b;
+    plat::SoundBuffer* Ramp16(int frames) {
+        std::vector<int> samples;
+        for (int i = 1; i <= frames; ++i)
+            samples.insert(samples.end(), {i, -i});
+        return Filled(device, {2, 44100, 16}, samples);
     }
     std::vector<int16_t> Pull(int frames) {
         std::vector<int16_t> out(frames * 2);
@@ -114,33 +123,8 @@ TEST_F(NullAudio, DuplicatesShareDataAndMixTogether) {
     plat::ReleaseSoundBuffer(d);
 }
 
-TEST_F(NullAudio, EightBitMonoIsCentredAndResampled) {
-    // 8-bit mono at half the device rate: every source frame lasts two device frames and
-    // the frames in between are interpolated.
-    plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {1, 22050, 8}, 4);
-    plat::BufferLock lock;
-    ASSERT_TRUE(plat::LockBuffer(b, 0, 4, &lock));
-    const uint8_t src[4] = {128, 132, 136, 140};
-    std::memcpy(lock.part1, src, 4);
-    plat::UnlockBuffer(b, lock);
-    plat::PlayBuffer(b, false);
-    auto out = Pull(8);
-    const int expect[8] = {0, 512, 1024, 1536, 2048, 2560, 3072, 3072};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(out[2 * i], expect[i]) << i;
-        EXPECT_EQ(out[2 * i + 1], expect[i]) << i;
-    }
-    plat::ReleaseSoundBuffer(b);
-}
-
 TEST_F(NullAudio, VolumeIsDecibelsAndChangesAreRamped) {
-    plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {1, 44100, 16}, 2000 * 2);
-    plat::BufferLock lock;
-    plat::LockBuffer(b, 0, 0, &lock);
-    auto* s = static_cast<int16_t*>(lock.part1);
-    for (int i = 0; i < 2000; ++i)
-        s[i] = 10000;
-    plat::UnlockBuffer(b, lock);
+    plat::SoundBuffer* b = Filled(device, {1, 44100, 16}, std::vector<int>(2000, 10000));
     ASSERT_TRUE(plat::SetBufferVolume(b, -2000)); // stopped: takes effect at once
     plat::PlayBuffer(b, false);
     auto out = Pull(1);
@@ -211,22 +195,37 @@ TEST_F(NullAudio, LockWrapsAroundTheEnd) {
     plat::ReleaseSoundBuffer(b);
 }
 
-TEST_F(NullAudio, FrequencyChangesPitchAndBadFormatsAreRefused) {
-    plat::SoundBuffer* b = Ramp16(100);
+// 8-bit mono at half the device rate: every source frame lasts two device frames, the frames
+// in between are interpolated, and both sides get the signal. A buffer played at twice the
+// device rate skips every other frame.
+TEST_F(NullAudio, RatesAndSampleSizesAreConvertedAndBadFormatsRefused) {
+    plat::SoundBuffer* b = Filled(device, {1, 22050, 8}, {128, 132, 136, 140});
+    plat::PlayBuffer(b, false);
+    auto out = Pull(8);
+    const int expect[8] = {0, 512, 1024, 1536, 2048, 2560, 3072, 3072};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(out[2 * i], expect[i]) << i;
+        EXPECT_EQ(out[2 * i + 1], expect[i]) << i;
+    }
+    plat::ReleaseSoundBuffer(b);
+    b = Ramp16(100);
     ASSERT_TRUE(plat::SetBufferFrequency(b, 88200));
     EXPECT_FALSE(plat::SetBufferFrequency(b, 99));
     EXPECT_FALSE(plat::SetBufferFrequency(b, 200001));
     plat::PlayBuffer(b, false);
-    auto out = Pull(3);
+    out = Pull(3);
     EXPECT_EQ(out[0], 1);
     EXPECT_EQ(out[2], 3);
     EXPECT_EQ(out[4], 5);
     plat::ReleaseSoundBuffer(b);
-    EXPECT_EQ(plat::CreateSoundBuffer(device, {0, 44100, 16}, 4), nullptr);
-    EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 0, 16}, 4), nullptr);
-    EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 44100, 12}, 6), nullptr);
+    const plat::SoundFormat refused[] = {
+        {0, 44100, 16}, {2, 0, 16}, {2, 200001, 16}, {2, 44100, 12}};
+    for (const auto& format : refused)
+        EXPECT_EQ(plat::CreateSoundBuffer(device, format, 12), nullptr)
+            << format.channels << "x" << format.bitsPerSample << " at " << format.frequency;
     EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 44100, 16}, 6), nullptr); // not whole frames
     EXPECT_EQ(plat::CreateSoundBuffer(device, {2, 44100, 16}, 0), nullptr);
+    EXPECT_EQ(plat::CreateSoundBuffer(nullptr, {2, 44100, 16}, 4), nullptr);
 }
 
 TEST_F(NullAudio, PrimaryAcceptsAFormatAndIsNeverMixed) {
@@ -248,7 +247,6 @@ TEST(NullAudioClosed, MixingWithoutADeviceGivesNothing) {
     plat::SelectBackend(plat::BackendKind::Null);
     int16_t out[4];
     EXPECT_EQ(plat::MixNullAudio(out, 2), 0);
-    EXPECT_EQ(plat::CreateSoundBuffer(nullptr, {2, 44100, 16}, 4), nullptr);
 }
 
 } // namespace
@@ -266,12 +264,7 @@ class SdlAudio : public ::testing::Test {
     }
     // Half a second of a constant 16-bit mono signal, playing from the moment of the call.
     static plat::SoundBuffer* PlayTone(plat::AudioDevice* device) {
-        plat::SoundBuffer* b = plat::CreateSoundBuffer(device, {1, 22050, 16}, 11025 * 2);
-        plat::BufferLock lock;
-        EXPECT_TRUE(plat::LockBuffer(b, 0, 0, &lock));
-        std::vector<int16_t> tone(11025, 8000);
-        std::memcpy(lock.part1, tone.data(), lock.bytes1);
-        EXPECT_TRUE(plat::UnlockBuffer(b, lock));
+        plat::SoundBuffer* b = Filled(device, {1, 22050, 16}, std::vector<int>(11025, 8000));
         EXPECT_TRUE(plat::PlayBuffer(b, false));
         return b;
     }
@@ -282,27 +275,22 @@ class SdlAudio : public ::testing::Test {
 };
 
 TEST_F(SdlAudio, ASoundStartedBeforeTheOutputOpensIsHeard) {
-    char path[] = "/tmp/suite-disk-audio-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
+    testing_support::TempDir dir;
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", path, 1);
+    setenv("SDL_DISKAUDIOFILE", (dir / "heard").c_str(), 1);
     plat::AudioDevice* device = plat::OpenAudioDevice();
     ASSERT_NE(device, nullptr);
     plat::SoundBuffer* b = PlayTone(device);
     for (int i = 0; i < 300 && Playing(b); ++i)
         plat::SleepMs(10);
     plat::CloseAudioDevice(device);
-    FILE* f = std::fopen(path, "rb");
-    ASSERT_NE(f, nullptr);
-    std::vector<int16_t> heard(1 << 20);
-    heard.resize(std::fread(heard.data(), 2, heard.size(), f));
-    std::fclose(f);
-    std::remove(path);
+    const std::string heard = testing_support::ReadBytes(dir / "heard");
     size_t loud = 0;
-    for (int16_t sample : heard)
+    for (size_t at = 0; at + 2 <= heard.size(); at += 2) {
+        int16_t sample;
+        std::memcpy(&sample, heard.data() + at, 2);
         loud += sample > 4000;
+    }
     EXPECT_GT(loud, 2 * 11025u * 9 / 10); // nearly all of the tone, on both channels
 }
 
