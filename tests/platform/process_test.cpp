@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/backend.h"
+#include "platform/browser_command.h"
 #include "platform/null_backend.h"
 #include "support/temp_dir.h"
 
@@ -128,25 +129,68 @@ TEST_F(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
     EXPECT_TRUE(NoZombiesRemain());
 }
 
-// On the null backend nothing is started: tests of the programs read what would have been.
-TEST_F(StartProgram, NullBackendRecordsTheStartAndChecksTheProgramFile) {
+// On the null backend nothing is started: tests of the programs read what would have been. Only
+// web addresses are opened, on either backend: a file, a program or another scheme handed to
+// the browser (or to xdg-open, which would start whatever handles it) is refused before
+// anything starts.
+TEST_F(StartProgram, NullBackendRecordsTheStartAndOpensOnlyWebAddresses) {
     TempDir dir;
     WriteRecorder(dir / "Kestrin", dir / "record");
     plat::SelectBackend(plat::BackendKind::Null);
     plat::null::Reset();
     EXPECT_TRUE(plat::StartProgram("Kestrin", "/suite", dir.path().c_str()));
     EXPECT_FALSE(plat::StartProgram("Missing", "", dir.path().c_str()));
-    EXPECT_TRUE(plat::OpenAddress("http://127.0.0.1:8080/"));
-    EXPECT_FALSE(plat::OpenAddress("file:///etc/passwd"));
     const auto& started = plat::null::StartedPrograms();
     ASSERT_EQ(started.size(), 2u);
     EXPECT_EQ(started[0].program, dir.path().string() + "/Kestrin");
     EXPECT_EQ(started[0].parameter, "/suite");
     EXPECT_EQ(started[0].workDir, dir.path().string());
-    EXPECT_EQ(plat::null::OpenedAddresses(), std::vector<std::string>{"http://127.0.0.1:8080/"});
+
+    const char* refused[] = {"file:///etc/passwd",
+                             "ftp://files.example/",
+                             "javascript:alert(1)",
+                             "mailto:someone@example.com",
+                             "/usr/bin/xterm",
+                             "-e xterm",
+                             "http:/one-slash.example",
+                             "http://",
+                             " http://leading-blank.example/",
+                             "http://two words.example/",
+                             "http://line.example/\nfile:///etc/passwd",
+                             "http://delete.example/\x7F",
+                             ""};
+    for (const char* address : refused)
+        EXPECT_FALSE(plat::OpenAddress(address)) << address;
+    EXPECT_FALSE(plat::OpenAddress(nullptr));
+    EXPECT_TRUE(plat::OpenAddress("http://127.0.0.1:8080/"));
+    EXPECT_TRUE(plat::OpenAddress("HTTPS://Lumora.example/a?b=c"));
+    EXPECT_EQ(plat::null::OpenedAddresses(),
+              (std::vector<std::string>{"http://127.0.0.1:8080/", "HTTPS://Lumora.example/a?b=c"}));
     plat::null::Reset();
     plat::SelectBackend(plat::BackendKind::Sdl);
     EXPECT_FALSE(fs::exists(dir.path() / "record"));
+}
+
+// $BROWSER is a ":"-separated list of commands; "%s" in a command stands for the address ("%%"
+// for a "%"), otherwise the address is one more argument. Words are split at blanks with quotes
+// honoured, and no shell ever sees them. Without $BROWSER the desktop's opener gets the address.
+TEST(BrowserCommands, SplitTheListWithoutAShellAndPlaceTheAddress) {
+    using Commands = std::vector<std::vector<std::string>>;
+    const std::string a = "https://scores.example/?name=a%20b&score=5";
+    const struct {
+        const char* browser;
+        Commands commands;
+    } cases[] = {
+        {"firefox", {{"firefox", a}}},
+        {"::'/my browser':b c:", {{"/my browser", a}, {"b", "c", a}}},
+        {"x --new-tab %s --url=%s%%", {{"x", "--new-tab", a, "--url=" + a + "%"}}},
+        {"\"/my browser\" 'two words' a\\ b \"$HOME;`x`\\\"\" '\\'",
+         {{"/my browser", "two words", "a b", "$HOME;`x`\"", "\\", a}}},
+        {nullptr, {{"xdg-open", a}}},
+        {" : ", {{"xdg-open", a}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plat::BrowserCommands(c.browser, a), c.commands) << (c.browser ? c.browser : "");
 }
 
 class OpenAddressTest : public ::testing::Test {
@@ -169,82 +213,26 @@ class OpenAddressTest : public ::testing::Test {
     std::string savedBrowser, savedPath;
 };
 
-// $BROWSER is a ":"-separated list of commands tried in order until one starts; "%s" in a
-// command stands for the address ("%%" for a "%"), otherwise the address is one more argument.
-// Words are split at blanks with quotes honoured, and no shell ever sees them. Without
-// $BROWSER the desktop's opener, xdg-open, gets the address.
-TEST_F(OpenAddressTest, TriesTheBrowserCommandsInTurnAndPlacesTheAddress) {
+// The commands are tried in order until one starts; the one that starts gets its arguments as
+// they are, and no later one runs. Without $BROWSER, xdg-open is found on the PATH.
+TEST_F(OpenAddressTest, StartsTheFirstBrowserCommandThatCan) {
     const std::string address = "https://scores.example/cgi-bin/hiscore.cgi?name=a%20b&score=5";
-    const struct {
-        const char* name;
-        const char* browser; // @D@ is the folder of the recording scripts; null: no $BROWSER
-        std::vector<std::string> arguments;
-    } cases[] = {
-        {"one command", "'@D@/my browser'", {address}},
-        {"the first that starts", "@D@/missing:'@D@/my browser':@D@/second", {address}},
-        {"empty entries skipped", "::'@D@/my browser':", {address}},
-        {"address in place",
-         "'@D@/my browser' --new-tab %s --url=%s%%",
-         {"--new-tab", address, "--url=" + address + "%"}},
-        {"quoted words",
-         "\"@D@/my browser\" 'two words' a\\ b \"$HOME;`x`\"",
-         {"two words", "a b", "$HOME;`x`", address}},
-        {"xdg-open", nullptr, {address}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        WriteRecorder(dir / "my browser", dir / "record");
-        WriteRecorder(dir / "xdg-open", dir / "record");
-        WriteRecorder(dir / "second", dir / "second-record");
-        setenv("PATH", (dir.path().string() + ":" + savedPath).c_str(), 1);
-        std::string browser = c.browser ? c.browser : "";
-        for (size_t at; (at = browser.find("@D@")) != std::string::npos;)
-            browser.replace(at, 3, dir.path().string());
-        if (c.browser)
-            setenv("BROWSER", browser.c_str(), 1);
-        else
-            unsetenv("BROWSER");
-        ASSERT_TRUE(plat::OpenAddress(address.c_str()));
-        std::string expected = std::to_string(c.arguments.size()) + "\n";
-        for (const std::string& argument : c.arguments)
-            expected += argument + "\n";
-        EXPECT_EQ(AwaitArguments(dir / "record"), expected);
-        EXPECT_TRUE(NoZombiesRemain());
-        EXPECT_FALSE(fs::exists(dir.path() / "second-record"));
-    }
     TempDir dir;
-    setenv("BROWSER", (dir.path().string() + "/none:" + dir.path().string() + "/neither").c_str(),
-           1);
+    WriteRecorder(dir / "my browser", dir / "record");
+    WriteRecorder(dir / "second", dir / "second-record");
+    setenv("BROWSER", (dir / "missing:'" + dir / "my browser' -n %s:" + dir / "second").c_str(), 1);
+    ASSERT_TRUE(plat::OpenAddress(address.c_str()));
+    EXPECT_EQ(AwaitArguments(dir / "record"), "2\n-n\n" + address + "\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "second-record"));
+
+    WriteRecorder(dir / "xdg-open", dir / "opener-record");
+    unsetenv("BROWSER");
+    setenv("PATH", (dir.path().string() + ":" + savedPath).c_str(), 1);
+    ASSERT_TRUE(plat::OpenAddress("http://lumora.example/"));
+    EXPECT_EQ(AwaitArguments(dir / "opener-record"), "1\nhttp://lumora.example/\n");
+
+    setenv("BROWSER", (dir / "none:" + dir / "neither").c_str(), 1);
     EXPECT_FALSE(plat::OpenAddress(address.c_str()));
-}
-
-// Only web addresses are opened: a file, a program or another scheme handed to the browser
-// (or to xdg-open, which would start whatever handles it) is refused before anything starts.
-TEST_F(OpenAddressTest, OpensOnlyWebAddresses) {
-    TempDir dir;
-    WriteRecorder(dir / "browser", dir / "record");
-    setenv("BROWSER", (dir / "browser").c_str(), 1);
-    const char* refused[] = {"file:///etc/passwd",
-                             "ftp://files.example/",
-                             "javascript:alert(1)",
-                             "mailto:someone@example.com",
-                             "/usr/bin/xterm",
-                             "-e xterm",
-                             "http:/one-slash.example",
-                             "http://",
-                             " http://leading-blank.example/",
-                             "http://two words.example/",
-                             "http://line.example/\nfile:///etc/passwd",
-                             ""};
-    for (const char* address : refused)
-        EXPECT_FALSE(plat::OpenAddress(address)) << address;
-    EXPECT_FALSE(plat::OpenAddress(nullptr));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(fs::exists(dir.path() / "record"));
-
-    ASSERT_TRUE(plat::OpenAddress("HTTP://Lumora.example/a?b=c"));
-    EXPECT_EQ(AwaitArguments(dir / "record"), "1\nHTTP://Lumora.example/a?b=c\n");
     EXPECT_TRUE(NoZombiesRemain());
 }
 
