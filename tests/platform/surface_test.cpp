@@ -177,6 +177,9 @@ TEST(SurfaceTest, FillsAndTheWrittenRegionCoverExactlyWhatChanged) {
     ASSERT_EQ(plat::LockSurface(dst.get(), &pitch), dst->pixels);
     EXPECT_EQ(pitch, dst->pitch);
     EXPECT_TRUE(SameRect(dst->written, Rect{0, 0, 100, 100}));
+    plat::UnlockSurface(dst.get());
+    plat::UnlockSurface(dst.get()); // one unlock too many is harmless
+    EXPECT_EQ(dst->lockCount, 0);
     plat::ClearWritten(dst.get());
     plat::MarkWritten(dst.get(), Rect{-5, 90, 10, 200});
     EXPECT_TRUE(SameRect(dst->written, Rect{0, 90, 10, 100}));
