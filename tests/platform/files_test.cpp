@@ -25,7 +25,9 @@ size_t NamesIn(const fs::path& folder) {
 }
 } // namespace
 
-TEST(NativePath, FindsEachComponentWithoutRegardToCaseAndKeepsAMissingTail) {
+// Paths are written as the programs write them; each component is found without regard to case
+// and a missing tail is kept as written. A listing gives folders, hidden names and links.
+TEST(Paths, FindEachComponentWithoutRegardToCaseAndListFolders) {
     TempDir dir;
     CurrentDirGuard keep;
     fs::create_directories(dir.path() / "Kestrin" / "title");
@@ -33,6 +35,10 @@ TEST(NativePath, FindsEachComponentWithoutRegardToCaseAndKeepsAMissingTail) {
     WriteBytes(dir / "Options.ini", "[setup]\n");
     WriteBytes(dir / "a.bmp", "lower");
     WriteBytes(dir / "A.bmp", "upper");
+    fs::create_directory(dir.path() / ".x");
+    WriteBytes(dir / ".hidden", "");
+    fs::create_directory_symlink(dir.path() / "Kestrin", dir.path() / "linked");
+    fs::create_symlink(dir.path() / "missing", dir.path() / "broken");
     ASSERT_TRUE(plat::SetCurrentDir((dir.path().string() + "\\kestrin").c_str()));
     const std::string root = dir.path().string();
     const struct {
@@ -62,6 +68,19 @@ TEST(NativePath, FindsEachComponentWithoutRegardToCaseAndKeepsAMissingTail) {
     EXPECT_FALSE(plat::FileExists("title/frontbutton.bmp"));
     EXPECT_FALSE(plat::SetCurrentDir("no such folder"));
     EXPECT_FALSE(plat::SetCurrentDir(""));
+
+    // A pattern after the folder, as callers used to searching write it, is accepted.
+    std::vector<plat::DirEntry> entries = {{"stale", 0}};
+    ASSERT_TRUE(plat::ListDirectory((root + "\\*").c_str(), &entries));
+    std::map<std::string, uint32_t> found;
+    for (const auto& entry : entries)
+        found[entry.name] = entry.attributes;
+    const std::map<std::string, uint32_t> expected = {
+        {"Kestrin", 0x10}, {".x", 0x12},     {"Options.ini", 0}, {"a.bmp", 0},
+        {"A.bmp", 0},      {".hidden", 0x2}, {"linked", 0x410},  {"broken", 0x400}};
+    EXPECT_EQ(found, expected);
+    EXPECT_FALSE(plat::ListDirectory((root + "/none").c_str(), &entries));
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST(GetCurrentDir, CutsToTheBufferAndKeepsWhatFollowsIt) {
@@ -87,29 +106,6 @@ TEST(GetCurrentDir, CutsToTheBufferAndKeepsWhatFollowsIt) {
     EXPECT_EQ(std::string(buffer), full);
     EXPECT_FALSE(plat::GetCurrentDir(buffer, 0));
     EXPECT_FALSE(plat::GetCurrentDir(nullptr, 10));
-}
-
-TEST(ListDirectory, GivesNamesWithFolderHiddenAndLinkAttributes) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "Kestrin");
-    fs::create_directory(dir.path() / ".x");
-    WriteBytes(dir / "setup.ini", "");
-    WriteBytes(dir / ".hidden", "");
-    fs::create_directory_symlink(dir.path() / "Kestrin", dir.path() / "linked");
-    fs::create_symlink(dir.path() / "missing", dir.path() / "broken");
-
-    // A pattern after the folder, as callers used to searching write it, is accepted.
-    std::vector<plat::DirEntry> entries = {{"stale", 0}};
-    ASSERT_TRUE(plat::ListDirectory((dir.path().string() + "\\*").c_str(), &entries));
-    std::map<std::string, uint32_t> found;
-    for (const auto& entry : entries)
-        found[entry.name] = entry.attributes;
-    std::map<std::string, uint32_t> expected = {{"Kestrin", 0x10}, {".x", 0x12},
-                                                {"setup.ini", 0},  {".hidden", 0x2},
-                                                {"linked", 0x410}, {"broken", 0x400}};
-    EXPECT_EQ(found, expected);
-    EXPECT_FALSE(plat::ListDirectory((dir.path().string() + "/none").c_str(), &entries));
-    EXPECT_TRUE(entries.empty());
 }
 
 // A pipe or a device named like a settings or score file must neither block the program nor
