@@ -95,8 +95,6 @@ TEST_F(DisplayTest, ASecondSetUpStartsAFreshPictureAndWithoutOneFlipFails) {
     ASSERT_NE(InitDisplay(nullptr, 800, 600), nullptr);
     EXPECT_EQ(GetFlipStats().flips, 0u);
     back = BackSurface();
-    EXPECT_EQ(back->width, 800);
-    EXPECT_EQ(back->height, 600);
     ExpectFlip({0, 0, 800, 600}, "the new window has never shown anything");
 
     ShutdownDisplay();
@@ -108,11 +106,6 @@ TEST_F(DisplayTest, ASecondSetUpStartsAFreshPictureAndWithoutOneFlipFails) {
     InvalidateDisplay(); // harmless
     SetPictureOffset(1, 1);
     ShutdownDisplay();
-
-    null::SetDisplayInitFails(true);
-    EXPECT_EQ(InitDisplay(nullptr, 800, 600), nullptr);
-    EXPECT_EQ(CurrentDisplay(), nullptr);
-    EXPECT_STRNE(DisplayError(), "");
 }
 
 } // namespace
