@@ -38,23 +38,24 @@ bool Eventually(const std::function<bool()>& condition) {
 }
 
 // A program that writes its working directory, its argument count and its arguments, one a
-// line, to `record` (complete or not at all).
-void WriteRecorder(const std::string& path, const std::string& record) {
-    WriteBytes(path, "#!/bin/sh\n{ pwd; echo \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; "
-                     "done; } > '" +
-                         record + ".part'\nmv '" + record + ".part' '" + record + "'\n");
+// line, to "<its own path>.record" (complete or not at all).
+void WriteRecorder(const std::string& path) {
+    WriteBytes(path, R"(#!/bin/sh
+{ pwd; echo "$#"; for a in "$@"; do printf '%s\n' "$a"; done; } > "$0.part"
+mv "$0.part" "$0.record"
+)");
     chmod(path.c_str(), 0755);
 }
 
-// What the child recorded, once it has; empty if it never does.
-std::string AwaitRecord(const std::string& record) {
-    Eventually([&] { return fs::exists(record); });
-    return ReadBytes(record);
+// What the recorder at `program` recorded, once it has; empty if it never does.
+std::string AwaitRecord(const std::string& program) {
+    Eventually([&] { return fs::exists(program + ".record"); });
+    return ReadBytes(program + ".record");
 }
 
 // The same without the working directory: the argument count and the arguments.
-std::string AwaitArguments(const std::string& record) {
-    const std::string all = AwaitRecord(record);
+std::string AwaitArguments(const std::string& program) {
+    const std::string all = AwaitRecord(program);
     return all.substr(all.find('\n') + 1);
 }
 
@@ -104,20 +105,20 @@ TEST_F(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
     TempDir dir;
     CurrentDirGuard keep;
     fs::create_directories(dir.path() / "Suite Folder" / "Kestrin");
-    WriteRecorder(dir / "Suite Folder/Kestrin/Kestrin", dir / "record");
-    WriteRecorder(dir / "Lumora", dir / "empty-record");
+    WriteRecorder(dir / "Suite Folder/Kestrin/Kestrin");
+    WriteRecorder(dir / "Lumora");
     ASSERT_TRUE(plat::SetCurrentDir((dir / "Suite Folder").c_str()));
 
     // The program is named relative to the folder it starts in, as the menu names a game.
     std::string parameter = "/suite with spaces; $(touch hacked) \"q\" *";
     ASSERT_TRUE(plat::StartProgram("Kestrin", parameter.c_str(),
                                    (dir.path().string() + "\\suite folder\\kestrin").c_str()));
-    EXPECT_EQ(AwaitRecord(dir / "record"),
+    EXPECT_EQ(AwaitRecord(dir / "Suite Folder/Kestrin/Kestrin"),
               fs::canonical(dir.path() / "Suite Folder/Kestrin").string() + "\n1\n" + parameter +
                   "\n");
     EXPECT_FALSE(fs::exists(dir.path() / "Suite Folder/Kestrin/hacked"));
     ASSERT_TRUE(plat::StartProgram((dir / "Lumora").c_str(), "", dir.path().c_str()));
-    EXPECT_EQ(AwaitRecord(dir / "empty-record"), fs::canonical(dir.path()).string() + "\n0\n");
+    EXPECT_EQ(AwaitRecord(dir / "Lumora"), fs::canonical(dir.path()).string() + "\n0\n");
 
     WriteBytes(dir / "plain", "not a program");
     const std::string refused[][2] = {{dir / "Missing", dir.path()},
@@ -135,7 +136,7 @@ TEST_F(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
 // anything starts.
 TEST_F(StartProgram, NullBackendRecordsTheStartAndOpensOnlyWebAddresses) {
     TempDir dir;
-    WriteRecorder(dir / "Kestrin", dir / "record");
+    WriteRecorder(dir / "Kestrin");
     plat::SelectBackend(plat::BackendKind::Null);
     plat::null::Reset();
     EXPECT_TRUE(plat::StartProgram("Kestrin", "/suite", dir.path().c_str()));
@@ -168,7 +169,7 @@ TEST_F(StartProgram, NullBackendRecordsTheStartAndOpensOnlyWebAddresses) {
               (std::vector<std::string>{"http://127.0.0.1:8080/", "HTTPS://Lumora.example/a?b=c"}));
     plat::null::Reset();
     plat::SelectBackend(plat::BackendKind::Sdl);
-    EXPECT_FALSE(fs::exists(dir.path() / "record"));
+    EXPECT_FALSE(fs::exists(dir.path() / "Kestrin.record"));
 }
 
 // $BROWSER is a ":"-separated list of commands; "%s" in a command stands for the address ("%%"
@@ -218,18 +219,18 @@ class OpenAddressTest : public ::testing::Test {
 TEST_F(OpenAddressTest, StartsTheFirstBrowserCommandThatCan) {
     const std::string address = "https://scores.example/cgi-bin/hiscore.cgi?name=a%20b&score=5";
     TempDir dir;
-    WriteRecorder(dir / "my browser", dir / "record");
-    WriteRecorder(dir / "second", dir / "second-record");
+    WriteRecorder(dir / "my browser");
+    WriteRecorder(dir / "second");
     setenv("BROWSER", (dir / "missing:'" + dir / "my browser' -n %s:" + dir / "second").c_str(), 1);
     ASSERT_TRUE(plat::OpenAddress(address.c_str()));
-    EXPECT_EQ(AwaitArguments(dir / "record"), "2\n-n\n" + address + "\n");
-    EXPECT_FALSE(fs::exists(dir.path() / "second-record"));
+    EXPECT_EQ(AwaitArguments(dir / "my browser"), "2\n-n\n" + address + "\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "second.record"));
 
-    WriteRecorder(dir / "xdg-open", dir / "opener-record");
+    WriteRecorder(dir / "xdg-open");
     unsetenv("BROWSER");
     setenv("PATH", (dir.path().string() + ":" + savedPath).c_str(), 1);
     ASSERT_TRUE(plat::OpenAddress("http://lumora.example/"));
-    EXPECT_EQ(AwaitArguments(dir / "opener-record"), "1\nhttp://lumora.example/\n");
+    EXPECT_EQ(AwaitArguments(dir / "xdg-open"), "1\nhttp://lumora.example/\n");
 
     setenv("BROWSER", (dir / "none:" + dir / "neither").c_str(), 1);
     EXPECT_FALSE(plat::OpenAddress(address.c_str()));
