@@ -11,20 +11,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
+// When each firing began; `count` firings have ended.
 struct Firings {
     static constexpr int kMax = 64;
-    std::atomic<int> count{0};
+    std::atomic<int> entered{0}, count{0};
     Clock::time_point at[kMax];
     int busyMs = 0;
 };
 
 void RecordFiring(void* data) {
     auto* f = static_cast<Firings*>(data);
-    const int n = f->count.load();
+    const int n = f->entered++;
     if (n < Firings::kMax)
         f->at[n] = Clock::now();
-    if (f->busyMs)
-        std::this_thread::sleep_for(milliseconds(f->busyMs));
+    std::this_thread::sleep_for(milliseconds(f->busyMs));
     f->count.store(n + 1);
 }
 
@@ -58,22 +58,14 @@ TEST(PeriodicTimerTest, FiresEveryPeriodWithoutDrift) {
 // A callback slower than its period keeps its timer behind: the kill still ends the timer after
 // the callback that runs, not after the firings it has fallen behind by.
 TEST(PeriodicTimerTest, KillTimerWaitsForTheRunningCallbackOnly) {
-    struct Slow {
-        std::atomic<int> entered{0};
-        std::atomic<int> finished{0};
-    } slow;
-    auto callback = [](void* data) {
-        auto* s = static_cast<Slow*>(data);
-        s->entered.fetch_add(1);
-        std::this_thread::sleep_for(milliseconds(30));
-        s->finished.fetch_add(1);
-    };
-    const unsigned id = plat::StartPeriodicTimer(5, callback, &slow);
+    Firings slow;
+    slow.busyMs = 30;
+    const unsigned id = plat::StartPeriodicTimer(5, RecordFiring, &slow);
     ASSERT_NE(id, 0u);
     ASSERT_TRUE(WaitForCount(slow.entered, 2, milliseconds(2000)));
     const int enteredBeforeKill = slow.entered.load();
     plat::KillTimer(id);
-    const int finished = slow.finished.load();
+    const int finished = slow.count.load();
     EXPECT_EQ(finished, slow.entered.load()); // nothing still running
     EXPECT_LE(finished, enteredBeforeKill + 1);
     std::this_thread::sleep_for(milliseconds(40));
