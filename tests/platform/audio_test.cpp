@@ -226,12 +226,6 @@ TEST_F(NullAudio, PrimaryAcceptsAFormatAndIsNeverMixed) {
     // Left alive on purpose: closing the device frees it.
 }
 
-TEST(NullAudioClosed, MixingWithoutADeviceGivesNothing) {
-    plat::SelectBackend(plat::BackendKind::Null);
-    int16_t out[4];
-    EXPECT_EQ(plat::MixNullAudio(out, 2), 0);
-}
-
 } // namespace
 
 // On the real backend the output opens on a thread of its own. A sound started at once is heard
