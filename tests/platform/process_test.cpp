@@ -130,48 +130,6 @@ TEST_F(StartProgram, RunsTheProgramInItsFolderWithOneUntouchedArgument) {
     EXPECT_TRUE(NoZombiesRemain());
 }
 
-// On the null backend nothing is started: tests of the programs read what would have been. Only
-// web addresses are opened, on either backend: a file, a program or another scheme handed to
-// the browser (or to xdg-open, which would start whatever handles it) is refused before
-// anything starts.
-TEST_F(StartProgram, NullBackendRecordsTheStartAndOpensOnlyWebAddresses) {
-    TempDir dir;
-    WriteRecorder(dir / "Kestrin");
-    plat::SelectBackend(plat::BackendKind::Null);
-    plat::null::Reset();
-    EXPECT_TRUE(plat::StartProgram("Kestrin", "/suite", dir.path().c_str()));
-    EXPECT_FALSE(plat::StartProgram("Missing", "", dir.path().c_str()));
-    const auto& started = plat::null::StartedPrograms();
-    ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0].program, dir.path().string() + "/Kestrin");
-    EXPECT_EQ(started[0].parameter, "/suite");
-    EXPECT_EQ(started[0].workDir, dir.path().string());
-
-    const char* refused[] = {"file:///etc/passwd",
-                             "ftp://files.example/",
-                             "javascript:alert(1)",
-                             "mailto:someone@example.com",
-                             "/usr/bin/xterm",
-                             "-e xterm",
-                             "http:/one-slash.example",
-                             "http://",
-                             " http://leading-blank.example/",
-                             "http://two words.example/",
-                             "http://line.example/\nfile:///etc/passwd",
-                             "http://delete.example/\x7F",
-                             ""};
-    for (const char* address : refused)
-        EXPECT_FALSE(plat::OpenAddress(address)) << address;
-    EXPECT_FALSE(plat::OpenAddress(nullptr));
-    EXPECT_TRUE(plat::OpenAddress("http://127.0.0.1:8080/"));
-    EXPECT_TRUE(plat::OpenAddress("HTTPS://Lumora.example/a?b=c"));
-    EXPECT_EQ(plat::null::OpenedAddresses(),
-              (std::vector<std::string>{"http://127.0.0.1:8080/", "HTTPS://Lumora.example/a?b=c"}));
-    plat::null::Reset();
-    plat::SelectBackend(plat::BackendKind::Sdl);
-    EXPECT_FALSE(fs::exists(dir.path() / "Kestrin.record"));
-}
-
 // $BROWSER is a ":"-separated list of commands; "%s" in a command stands for the address ("%%"
 // for a "%"), otherwise the address is one more argument. Words are split at blanks with quotes
 // honoured, and no shell ever sees them. Without $BROWSER the desktop's opener gets the address.
@@ -213,6 +171,48 @@ class OpenAddressTest : public ::testing::Test {
     bool hadBrowser = false;
     std::string savedBrowser, savedPath;
 };
+
+// On the null backend nothing is started: tests of the programs read what would have been. Only
+// web addresses are opened, on either backend: a file, a program or another scheme handed to
+// the browser (or to xdg-open, which would start whatever handles it) is refused before
+// anything starts.
+TEST_F(OpenAddressTest, OpensOnlyWebAddresses) {
+    TempDir dir;
+    WriteRecorder(dir / "Kestrin");
+    plat::SelectBackend(plat::BackendKind::Null);
+    plat::null::Reset();
+    EXPECT_TRUE(plat::StartProgram("Kestrin", "/suite", dir.path().c_str()));
+    EXPECT_FALSE(plat::StartProgram("Missing", "", dir.path().c_str()));
+    const auto& started = plat::null::StartedPrograms();
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0].program, dir.path().string() + "/Kestrin");
+    EXPECT_EQ(started[0].parameter, "/suite");
+    EXPECT_EQ(started[0].workDir, dir.path().string());
+
+    const char* refused[] = {"file:///etc/passwd",
+                             "ftp://files.example/",
+                             "javascript:alert(1)",
+                             "mailto:someone@example.com",
+                             "/usr/bin/xterm",
+                             "-e xterm",
+                             "http:/one-slash.example",
+                             "http://",
+                             " http://leading-blank.example/",
+                             "http://two words.example/",
+                             "http://line.example/\nfile:///etc/passwd",
+                             "http://delete.example/\x7F",
+                             ""};
+    for (const char* address : refused)
+        EXPECT_FALSE(plat::OpenAddress(address)) << address;
+    EXPECT_FALSE(plat::OpenAddress(nullptr));
+    EXPECT_TRUE(plat::OpenAddress("http://127.0.0.1:8080/"));
+    EXPECT_TRUE(plat::OpenAddress("HTTPS://Lumora.example/a?b=c"));
+    EXPECT_EQ(plat::null::OpenedAddresses(),
+              (std::vector<std::string>{"http://127.0.0.1:8080/", "HTTPS://Lumora.example/a?b=c"}));
+    plat::null::Reset();
+    plat::SelectBackend(plat::BackendKind::Sdl);
+    EXPECT_FALSE(fs::exists(dir.path() / "Kestrin.record"));
+}
 
 // The commands are tried in order until one starts; the one that starts gets its arguments as
 // they are, and no later one runs. Without $BROWSER, xdg-open is found on the PATH.

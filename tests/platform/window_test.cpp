@@ -91,7 +91,9 @@ TEST_F(WindowTest, MessagesReachTheProcedureInOrder) {
     EXPECT_EQ(SendMessage(window, 0x7777, 1, 2), 1234);
     EXPECT_EQ(SendMessage(nullptr, 0x7777, 0, 0), 0);
     PostMessage(window, WM_CLOSE, 0, 0);
-    DispatchAll();
+    ASSERT_TRUE(PeekMessage(&m));
+    DispatchMessage(m); // the destroy is sent before this returns, not posted
+    EXPECT_FALSE(PeekMessage(&m));
     EXPECT_FALSE(IsWindowAlive(window));
     EXPECT_FALSE(DestroyWindow(window));
     EXPECT_FALSE(DestroyWindow(nullptr));
