@@ -43,14 +43,15 @@ void RunTimer(PeriodicTimer* timer, unsigned periodMs, TimerCallback callback, v
             timer->stopping)
             break;
         lock.unlock();
+        // After a long stall (suspend, debugger, callbacks slower than the period) fire once
+        // and go on from now instead of firing a burst.
+        if (clock::now() - deadline > std::chrono::seconds(1))
+            deadline = clock::now();
         for (int fired = 0; clock::now() >= deadline && fired < 1000 && !timer->stopping; ++fired) {
             callback(data);
             deadline += period;
         }
         lock.lock();
-        // After a long stall (suspend, debugger) go on from now instead of firing a burst.
-        if (clock::now() - deadline > std::chrono::seconds(1))
-            deadline = clock::now() + period;
     }
 }
 
