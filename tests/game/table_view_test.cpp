@@ -1,5 +1,4 @@
-// What the table shows: a card's flight, the clock bar, the score digits, floating points and
-// crowns.
+// What the table shows: a card's flight, the clock bar, floating points and crowns.
 #include "game_test_support.h"
 
 namespace gametest {
