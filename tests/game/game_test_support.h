@@ -1,12 +1,11 @@
 #pragma once
 // The card game on the null backend: a game folder of pictures in plain colours (every card its
 // own), time that passes only while the game waits or presents a frame (10 ms each), the mouse
-// driven by the test, and the panels each presented frame showed, in order.
+// driven by the test, and the panels each presented frame showed, in order. Also the names of
+// cards and places the rules' tests lay tables with.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,27 +16,36 @@
 #include "platform/window_internal.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
-#include "support/bmp_file.h"
+#include "support/colour_pictures.h"
 #include "support/null_display.h"
 
 namespace gametest {
-using testing_support::Rgb;
+using namespace testing_support;
 
-constexpr int C(int rank, int suit) {
-    return rank * 4 + suit;
+constexpr int Two = 0, Three = 1, Four = 2, Five = 3, Six = 4, Seven = 5, Queen = 10;
+constexpr int King = RANK_KING, Ace = RANK_ACE;
+inline constexpr auto C = [](int rank, int suit) { return rank * 4 + suit; };
+inline constexpr auto Col = [](int column, int row) { return ColumnSlot(column, row); };
+inline constexpr auto Cell = [](int i) { return SLOT_FREECELL | i; };
+inline constexpr auto Found = [](int i) { return SLOT_FOUNDATION | i; };
+using Places = std::vector<std::pair<int, int>>; // place, card
+
+// Empties the table, then lays the cards given.
+inline void Lay(Board& table, const Places& places) {
+    for (int slot = 0; slot < 0x500; ++slot)
+        if (CardSlot* s = table.SlotRecord(slot))
+            s->card = NO_CARD;
+    for (const auto& [slot, card] : places)
+        table.SlotRecord(slot)->card = card;
 }
-inline Rgb CardColour(int card) {
-    return {uint8_t(8 * (card % 31 + 1)), uint8_t(card < 31 ? 40 : 80), 16};
-}
-inline Rgb DigitColour(int digit) {
-    return {uint8_t(200 + 4 * digit), 200, 200};
-}
-inline Rgb FloatingColour(int step) {
-    return {200, uint8_t(40 + 8 * step), 120};
-}
-inline Rgb CrownColour(int suit) {
-    return {120, 120, uint8_t(40 + 48 * suit)};
-}
+
+// Each picture in colours of its own, so what is drawn can be told by its colour.
+inline const auto CardColour = [](int card) {
+    return Rgb{uint8_t(8 * (card % 31 + 1)), uint8_t(card < 31 ? 40 : 80), 16};
+};
+inline const auto DigitColour = [](int digit) { return Rgb{uint8_t(200 + 4 * digit), 200, 200}; };
+inline const auto FloatingColour = [](int step) { return Rgb{200, uint8_t(40 + 8 * step), 120}; };
+inline const auto CrownColour = [](int suit) { return Rgb{120, 120, uint8_t(40 + 48 * suit)}; };
 constexpr Rgb kTable{0, 96, 0}, kCellBlue{0, 0, 200}, kCellRed{200, 0, 0};
 const struct Panel {
     const char* file;
@@ -48,49 +56,47 @@ const struct Panel {
                {"congrats.bmp", 404, 322, {248, 128, 0}},
                {"hallfamepop.bmp", 420, 180, {128, 0, 248}},
                {"title/HowToPlay.bmp", 694, 564, {240, 240, 240}}};
-inline int Pixel(Rgb c) {
-    return ((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3);
-}
 
 // A suite folder holding a complete game folder, made once per test program.
 inline const std::filesystem::path& SuiteFolder() {
-    static testing_support::TempDir* root = [] {
-        auto* dir = new testing_support::TempDir;
+    static TempDir* root = [] {
+        auto* dir = new TempDir;
         const auto game = dir->path() / "Kestrin";
         std::filesystem::create_directories(game / "title");
-        auto write = [&](const char* name, int w, int h, std::function<Rgb(int, int)> colourAt) {
-            testing_support::WriteBytes((game / name).string(),
-                                        testing_support::BmpBytes(w, h, colourAt));
-        };
-        auto solid = [](Rgb c) { return [c](int, int) { return c; }; };
-        write("background.bmp", 800, 600, solid(kTable));
-        write("cardset.bmp", 910, 360, [](int x, int y) { return CardColour(C(x / 70, y / 90)); });
-        write("cardhilite.bmp", 74, 94, [](int x, int y) { // a frame around a card
-            return x < 2 || y < 2 || x >= 72 || y >= 92 ? Rgb{248, 248, 0} : Rgb{0, 0, 255};
-        });
-        write("cardshadow.bmp", 70, 90, solid({40, 40, 40}));
-        write("kings1.bmp", 280, 90, [](int x, int) { return CrownColour(x / 70); });
-        write("timerblue.bmp", 8, 10, solid(kCellBlue));
-        write("timerred.bmp", 8, 10, solid(kCellRed));
-        write("scorefont.bmp", 140, 22, [](int x, int) { return DigitColour(x / 14); });
-        write("floatingscores.bmp", 1040, 24, [](int x, int) { return FloatingColour(x / 80); });
+        const std::pair<const char*, std::string> pictures[] = {
+            {"background.bmp", SolidBmp(800, 600, kTable)},
+            {"cardset.bmp",
+             BmpBytes(910, 360, [](int x, int y) { return CardColour(C(x / 70, y / 90)); })},
+            {"cardhilite.bmp",
+             BmpBytes(74, 94,
+                      [](int x, int y) { // a frame around a card
+                          return x % 72 < 2 || y % 92 < 2 ? Rgb{248, 248, 0} : Rgb{0, 0, 255};
+                      })},
+            {"cardshadow.bmp", SolidBmp(70, 90, {40, 40, 40})},
+            {"kings1.bmp", StripBmp(70, 90, 4, CrownColour)},
+            {"timerblue.bmp", SolidBmp(8, 10, kCellBlue)},
+            {"timerred.bmp", SolidBmp(8, 10, kCellRed)},
+            {"scorefont.bmp", StripBmp(14, 22, 10, DigitColour)},
+            {"floatingscores.bmp", StripBmp(80, 24, 13, FloatingColour)}};
+        for (const auto& [name, bytes] : pictures)
+            WriteBytes((game / name).string(), bytes);
         for (const char* button : {"newgame.bmp", "help.bmp", "menu.bmp", "exit.bmp"})
-            write(button, 120, 46, solid({16, 32, 48}));
+            WriteBytes((game / button).string(), SolidBmp(120, 46, {16, 32, 48}));
         for (const Panel& panel : kPanels)
-            write(panel.file, panel.width, panel.height, solid(panel.colour));
+            WriteBytes((game / panel.file).string(),
+                       SolidBmp(panel.width, panel.height, panel.colour));
         return dir;
     }();
     return root->path();
 }
 
-inline std::vector<std::string> panelsShown;
+inline std::string panelsShown;        // each panel's file and a space, in the order they showed
 inline std::function<void()> eachFlip; // what a test wants done at every presented frame
 inline void OnFlip() {
     const int centre = GetPixelValue(plat::PrimarySurface(), 400, 300);
     for (const Panel& panel : kPanels)
-        if (centre == Pixel(panel.colour) &&
-            (panelsShown.empty() || panelsShown.back() != panel.file))
-            panelsShown.push_back(panel.file);
+        if (centre == Rgb565(panel.colour) && !panelsShown.ends_with(panel.file + std::string(" ")))
+            panelsShown += panel.file + std::string(" ");
     TimerEvent();
     if (eachFlip)
         eachFlip();
@@ -100,7 +106,7 @@ inline void AdvanceClock(int ms) {
         TimerEvent();
 }
 
-class GameTest : public testing_support::NullDisplayTest {
+class GameTest : public NullDisplayTest {
   public:
     void SetUp() override {
         NullDisplayTest::SetUp();
@@ -147,18 +153,16 @@ class GameTest : public testing_support::NullDisplayTest {
         const int pressed = Frame();
         return pressed == 1 ? Frame() : pressed;
     }
-    static void StartGame() {
-        ASSERT_EQ(ClickButton(40, 490), 1); // "newgame"
-        ASSERT_EQ(cardGame.GetState(), GAME_PLAYING);
-    }
-    static void ClearTable() {
-        for (int slot = 0; slot < 0x500; ++slot)
-            if (CardSlot* s = board.SlotRecord(slot))
-                s->card = NO_CARD;
+    static void StartGame() { ASSERT_EQ(ClickButton(40, 490), 1); } // "newgame"
+    // A game as "newgame" starts it, without the deal's animation.
+    static void Play() {
+        cardGame.NewGame();
+        cardGame.BeginPlay();
+        StartCountdown();
     }
     static int TargetPixel(int x, int y) { return GetPixelValue(dirtyRects.GetTarget(), x, y); }
 
-    testing_support::CurrentDirGuard guard;
+    CurrentDirGuard guard;
 };
 
 } // namespace gametest

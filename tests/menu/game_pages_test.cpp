@@ -21,24 +21,25 @@ int SlotY(int k) {
 
 class GamePagesTest : public MenuTest {
   protected:
-    // Per slot: 'G' a game's icon shown, 'C' the collect marker, '.' nothing; upper case when
-    // the slot takes presses, lower case when it does not.
+    void AddGames(int count) {
+        for (int i = 0; i < count; ++i)
+            AddGame("Game" + std::to_string(100 + i), false);
+    }
+    // Per slot: 'G' a game's icon shown, 'C' the collect marker, '.' nothing; lower case (and
+    // '_' for nothing) when the slot takes no presses.
     static std::string Slots() {
         std::string slots;
         for (int k = 0; k < GAME_SLOTS; ++k) {
             const int pixel = ShownPixel(SlotX(k), SlotY(k));
-            char shown = pixel == Pixel(kIconRed) ? 'G' : pixel == Pixel(kMarkerYellow) ? 'C' : '.';
+            char shown = pixel == Rgb565(kIconRed)        ? 'G'
+                         : pixel == Rgb565(kMarkerYellow) ? 'C'
+                                                          : '.';
             const std::string name = "button" + std::to_string(k + 1);
             if (!gamePagesScreen.Strips()->FindByName(name.c_str())->IsActive())
                 shown = shown == '.' ? '_' : static_cast<char>(shown + 32);
             slots += shown;
         }
         return slots;
-    }
-    static void Right(int times = 1) {
-        for (int i = 0; i < times; ++i)
-            Click(749, 29);
-        Frames(3); // drawn into the still picture, restored from it, shown
     }
 };
 
@@ -48,7 +49,7 @@ TEST_F(GamePagesTest, OnlyPlainFoldersWithAButtonPictureAreGames) {
          {std::string("Kestrin"), odd, std::string(63, 'L'), std::string(64, 'M'),
           std::string(".hidden"), std::string("Broken")})
         AddGame(name);
-    AddGame("No button", false);
+    std::filesystem::create_directory(suite.path() / "No button");
     WriteBytes(suite / "Broken/LumoraButton.bmp", "not a bitmap");
     std::filesystem::create_directory_symlink(suite.path() / "Kestrin", suite.path() / "Linked");
     testing::internal::CaptureStderr();
@@ -62,9 +63,22 @@ TEST_F(GamePagesTest, OnlyPlainFoldersWithAButtonPictureAreGames) {
     // A name that does not fit the program file's 64 bytes is said, never cut and used.
     EXPECT_NE(errors.find(std::string(64, 'M')), std::string::npos) << errors;
     const GameRecord* kestrin = gamePagesScreen.Games().FindByProgram("Kestrin");
-    EXPECT_EQ(kestrin->folder, (suite.path() / "Kestrin").string());
-    EXPECT_STREQ(kestrin->programFile, "Kestrin");
-    EXPECT_EQ(kestrin->icon->FrameCount(), 1);
+    EXPECT_EQ(std::make_pair(std::string(kestrin->folder), std::string(kestrin->programFile)),
+              std::make_pair((suite.path() / "Kestrin").string(), std::string("Kestrin")));
+    // A game handing control back names its program, or the beginning of it, in exact case.
+    const std::pair<const char*, const GameRecord*> programs[] = {
+        {"Kest", kestrin},
+        {"LL", gamePagesScreen.Games().FindByProgram(std::string(63, 'L').c_str())},
+        {"kestrin", nullptr},
+        {"Kestrins", nullptr}};
+    for (const auto& [argument, game] : programs)
+        EXPECT_EQ(gamePagesScreen.Games().FindByProgram(argument), game) << argument;
+    for (const char* miss : {"kestrin", "", static_cast<const char*>(nullptr)}) {
+        gamePagesScreen.SelectByProgram(miss);
+        EXPECT_STREQ(ScreenName(), "Lumora");
+    }
+    gamePagesScreen.SelectByProgram("Kest");
+    EXPECT_EQ(titleScreen.Game(), kestrin);
     // A button picture that is no bitmap is reported, and its game listed without an icon.
     EXPECT_EQ(gamePagesScreen.Games().FindByProgram("Broken")->icon->FrameCount(), 0);
     ASSERT_EQ(plat::null::MessageBoxes().size(), 1u);
@@ -93,26 +107,32 @@ TEST_F(GamePagesTest, SlotsMarkerAndPagesFollowTheNumberOfGames) {
         Start();
         Frames(3);
         EXPECT_EQ(Slots(), c.firstPage);
-        Right(c.rights);
+        for (int i = 0; i < c.rights; ++i)
+            Click(749, 29);
+        Frames(3); // drawn into the still picture, restored from it, shown
         EXPECT_EQ(gamePagesScreen.Page(), c.page);
         EXPECT_EQ(Slots(), c.thatPage);
     }
     // Page 21's number, ending at x = 716: digit frames 10 wide, frame d in red 20 * (d + 1).
-    EXPECT_EQ(ShownPixel(700, 35), Pixel(Rgb{60, 0, 0}));
-    EXPECT_EQ(ShownPixel(710, 35), Pixel(Rgb{40, 0, 0}));
+    EXPECT_EQ(std::make_pair(ShownPixel(700, 35), ShownPixel(710, 35)),
+              std::make_pair(Rgb565({60, 0, 0}), Rgb565({40, 0, 0})));
     Click(648, 29); // "left"
     EXPECT_EQ(gamePagesScreen.Page(), 19);
 }
 
-TEST_F(GamePagesTest, AGameOpensItsTitleScreenAndTheMarkerTheWebSite) {
+TEST_F(GamePagesTest, AGameOpensItsTitleScreenMenuComesBackAndTheMarkerOpensTheWebSite) {
     AddGames(14);
     Start();
-    Right();
+    Click(749, 29);            // "right"
     Click(SlotX(2), SlotY(2)); // nothing there
     EXPECT_TRUE(plat::null::OpenedAddresses().empty());
-    Click(SlotX(0), SlotY(0));
+    Click(SlotX(1), SlotY(1));
     EXPECT_STREQ(ScreenName(), "title");
-    EXPECT_EQ(titleScreen.Game(), gamePagesScreen.Games().Get(12));
+    EXPECT_EQ(titleScreen.Game(), gamePagesScreen.Games().Get(13));
+    Frame();         // the pages' last frame ended with the switch, before its click was shown up
+    Click(646, 375); // "Menu"
+    EXPECT_STREQ(ScreenName(), "Lumora");
+    EXPECT_EQ(std::filesystem::current_path(), suite.path());
 
     std::vector<std::string> opened;
     for (const char* setup : {"[suite]\nwebsite=https://games.example/\n", "[suite]\nwebsite=\n"}) {
@@ -124,21 +144,6 @@ TEST_F(GamePagesTest, AGameOpensItsTitleScreenAndTheMarkerTheWebSite) {
     }
     EXPECT_EQ(opened,
               (std::vector<std::string>{"https://games.example/", "http://127.0.0.1:8080"}));
-}
-
-TEST_F(GamePagesTest, TheCommandLineOpensTheFirstGameWhoseProgramItBegins) {
-    AddGame("Kestrin");
-    AddGame("Kestrel");
-    const std::pair<const char*, const char*> cases[] = {
-        {"Kestrin", "Kestrin"}, {"Kestre", "Kestrel"}, {"kestrin", nullptr}, {"Kestrins", nullptr}};
-    for (const auto& [argument, game] : cases) {
-        SCOPED_TRACE(argument);
-        Start(argument);
-        EXPECT_STREQ(ScreenName(), game ? "title" : "Lumora");
-        EXPECT_STREQ(game ? titleScreen.Game()->name : nullptr, game);
-        std::filesystem::current_path(suite.path());
-        screenManager.SwitchTo("Lumora");
-    }
 }
 
 TEST_F(GamePagesTest, TheInformationPopupClosesWithBack) {

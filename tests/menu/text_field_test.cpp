@@ -4,18 +4,14 @@
 
 #include <string>
 
-#include "screens/key_queue.h"
 #include "support/bmp_file.h"
 #include "support/font_bitmap.h"
 #include "support/null_display.h"
+#include "support/typing.h"
 
 using namespace testing_support;
 
 namespace {
-
-constexpr uint8_t kScanA = 0x1E;
-constexpr uint8_t kScanB = 0x30;
-constexpr uint8_t kLeftShift = 0x2A;
 
 class TextFieldTest : public NullDisplayTest {
   protected:
@@ -32,231 +28,102 @@ class TextFieldTest : public NullDisplayTest {
         keyQueue.Reset();
         NullDisplayTest::TearDown();
     }
-    // One press and release of a key, as the message pump would feed it.
-    static void Type(uint8_t scanCode, bool shift = false) {
-        unsigned char keys[256] = {};
-        if (shift)
-            keys[kLeftShift] = 0x80;
-        keys[scanCode] = 0x80;
-        keyQueue.Feed(keys);
-        unsigned char none[256] = {};
-        keyQueue.Feed(none);
-    }
-    static void TypeMany(uint8_t scanCode, int count) {
-        for (int i = 0; i < count; ++i)
-            Type(scanCode);
-    }
-    void Activate() { field.SetActive(1); }
 
     BitmapFont font;
     TextField field;
 };
 
-TEST_F(TextFieldTest, CapacityLeavesRoomForTwoBytes) {
-    field.SetRect(0, 0, 100000, 20);
-    Activate();
-    TypeMany(kScanA, 63);
-    EXPECT_EQ(field.ProcessKeys(), 0);
-    EXPECT_EQ(field.Length(), 62);
-    EXPECT_EQ(std::string(field.Text()), std::string(62, 'a'));
-
-    // SetText takes anything shorter than the capacity, and nothing longer.
-    field.SetText(std::string(63, 'b').c_str());
-    EXPECT_EQ(field.Length(), 63);
-    field.SetText(std::string(64, 'c').c_str());
-    EXPECT_EQ(field.Length(), 63);
-    EXPECT_EQ(field.Text()[0], 'b');
-}
-
-TEST_F(TextFieldTest, ACharacterThatWouldFillTheWidthExactlyIsRefused) {
-    field.SetRect(0, 0, 12, 20);
-    Activate();
-    TypeMany(kScanA, 3);
-    field.ProcessKeys();
-    EXPECT_STREQ(field.Text(), "a");
-
-    field.SetRect(0, 0, 13, 20);
-    TypeMany(kScanA, 3);
-    field.ProcessKeys();
-    EXPECT_STREQ(field.Text(), "aa");
-}
-
-TEST_F(TextFieldTest, BackspaceRemovesTheLastCharacterAndStopsAtEmpty) {
-    Activate();
-    Type(kScanA);
-    Type(kScanB);
-    Type(KEY_BACKSPACE);
-    field.ProcessKeys();
-    EXPECT_STREQ(field.Text(), "a");
-    TypeMany(KEY_BACKSPACE, 3);
-    field.ProcessKeys();
-    EXPECT_STREQ(field.Text(), "");
-    EXPECT_EQ(field.Length(), 0);
-    Type(kScanB);
-    field.ProcessKeys();
-    EXPECT_STREQ(field.Text(), "b");
-}
-
-TEST_F(TextFieldTest, EnterEndsEditingAndLeavesLaterKeysQueued) {
-    Activate();
-    Type(kScanA);
-    Type(KEY_ENTER);
-    Type(kScanB);
-    EXPECT_EQ(field.ProcessKeys(), KEY_ENTER);
-    EXPECT_EQ(field.IsActive(), 0);
-    EXPECT_STREQ(field.Text(), "a");
-    EXPECT_EQ(keyQueue.Pop(), kScanB);
-}
-
-TEST_F(TextFieldTest, TabIsReportedWithTheFieldStillActive) {
-    Activate();
-    Type(KEY_TAB);
-    Type(kScanA);
-    EXPECT_EQ(field.ProcessKeys(), KEY_TAB);
-    EXPECT_EQ(field.IsActive(), 1);
-    EXPECT_EQ(field.ProcessKeys(), 0);
-    EXPECT_STREQ(field.Text(), "a");
-}
-
-TEST_F(TextFieldTest, ShiftedControlKeysAreDroppedAndShiftedLettersTyped) {
-    Activate();
-    Type(KEY_ENTER, true);
-    Type(KEY_TAB, true);
-    Type(KEY_BACKSPACE, true);
-    Type(kScanA, true);
-    EXPECT_EQ(field.ProcessKeys(), 0);
-    EXPECT_EQ(field.IsActive(), 1);
-    EXPECT_STREQ(field.Text(), "A");
-}
-
-TEST_F(TextFieldTest, ActivationDropsKeysTypedBefore) {
-    field.SetSelectMode(0);
-    Type(kScanA);
-    EXPECT_EQ(field.Click(110, 55), 1);
-    EXPECT_EQ(field.ProcessKeys(), 0);
-    EXPECT_STREQ(field.Text(), "");
-    // Clicking into a field that is already active keeps what was typed since.
-    Type(kScanB);
-    field.Click(110, 55);
-    field.ProcessKeys();
-    EXPECT_STREQ(field.Text(), "b");
-}
-
-TEST_F(TextFieldTest, AnInactiveOrCursorlessFieldLeavesTheQueueAlone) {
-    Type(kScanA);
-    EXPECT_EQ(field.ProcessKeys(), 0);
-    EXPECT_EQ(keyQueue.Pop(), kScanA);
-
-    Activate();
-    field.SetShowCursor(0);
-    Type(kScanB);
-    EXPECT_EQ(field.ProcessKeys(), 0);
-    EXPECT_EQ(keyQueue.Pop(), kScanB);
-}
-
-TEST_F(TextFieldTest, SelectModeSelectsThenActivates) {
-    EXPECT_EQ(field.Click(110, 55), 0);
-    EXPECT_EQ(field.IsSelected(), 1);
-    EXPECT_EQ(field.Click(110, 55), 1);
-    EXPECT_EQ(field.IsSelected(), 1);
-    // A third press inside goes back to selected only.
-    EXPECT_EQ(field.Click(110, 55), 0);
-    EXPECT_EQ(field.IsSelected(), 1);
-    field.Click(110, 55);
-    EXPECT_EQ(field.Click(500, 500), 0);
-    EXPECT_EQ(field.IsSelected(), 0);
-}
-
-TEST_F(TextFieldTest, EditModeActivatesOnlyInsideAndEdgesCount) {
-    field.SetSelectMode(0);
-    field.SetOrigin(10, 20);
-    // The font, added after the rectangle, made the field 8 high: it covers (110, 70) to
-    // (410, 78) on the screen, edges included.
-    EXPECT_TRUE(field.Contains(110, 70));
-    EXPECT_TRUE(field.Contains(410, 78));
-    EXPECT_FALSE(field.Contains(411, 78));
-    EXPECT_FALSE(field.Contains(410, 79));
-    EXPECT_FALSE(field.Contains(110, 69));
-    EXPECT_EQ(field.Click(410, 78), 1);
-    EXPECT_EQ(field.IsSelected(), 0);
-    EXPECT_EQ(field.Click(109, 80), 0);
-}
-
-TEST_F(TextFieldTest, DrawsTextWithTheHighlightFontWhenSelected) {
-    BitmapFont narrow;
-    ASSERT_EQ(narrow.LoadFontSurface(MakeFontBitmap(UniformLayout(1))), 1);
-    field.AddFont(&narrow);
-    field.SetOrigin(10, 20);
-    field.SetText("ab");
-    field.Draw(Back());
-    EXPECT_EQ(BackPixel(113, 70), kWhite); // 4 columns wide
-    EXPECT_EQ(BackPixel(114, 70), kBlack);
-
-    FillSurface(Back(), kBlack);
-    field.SetSelected(1);
-    field.Draw(Back());
-    // 1 column wide and no gap: "ab" covers 110 and 111 only.
-    EXPECT_EQ(BackPixel(111, 70), kWhite);
-    EXPECT_EQ(BackPixel(112, 70), kBlack);
-    EXPECT_EQ(BackPixel(116, 70), kBlack);
-}
-
-TEST_F(TextFieldTest, TextIsCutAtTheFieldsRightEdge) {
-    field.SetRect(0, 0, 12, 20);
-    field.SetText("aaaa");
-    field.Draw(Back());
-    EXPECT_EQ(BackPixel(0, 0), kWhite);
-    EXPECT_EQ(BackPixel(6, 0), kBlack); // the second "a" would reach the edge
-}
-
-class TextFieldCursorTest : public TextFieldTest {
-  protected:
-    void SetUp() override {
-        TextFieldTest::SetUp();
-        WriteSolidBmp(dir / "cursor.bmp", 4, 10, {0, 255, 0});
-        field.SetCursorImage((dir / "cursor.bmp").c_str());
-        field.SetText("ab");
+TEST_F(TextFieldTest, KeysEditAnActiveFieldWithinItsCapacityAndWidth) {
+    const struct {
+        const char* name;
+        int width, active, showCursor;
+        std::string typed;
+        int result;
+        std::string text;
+        int activeAfter;
+        char left; // the next key still queued, as a character
+    } rows[] = {
+        // clang-format off
+        {"a capacity of 64 takes 62 characters", 100000, 1, 1, std::string(63, 'a'), 0, std::string(62, 'a'), 1, 0},
+        {"a character that would fill the width exactly is refused", 12, 1, 1, "aaa", 0, "a", 1, 0},
+        {"one pixel more takes it", 13, 1, 1, "aaa", 0, "aa", 1, 0},
+        {"backspace removes the last character", 300, 1, 1, "ab\bc", 0, "ac", 1, 0},
+        {"backspace stops at empty", 300, 1, 1, "a\b\b\bb", 0, "b", 1, 0},
+        {"enter ends editing and leaves later keys queued", 300, 1, 1, "a\nb", KEY_ENTER, "a", 0, 'b'},
+        {"tab is reported with the field still active", 300, 1, 1, "\ta", KEY_TAB, "", 1, 'a'},
+        {"an inactive field leaves the queue alone", 300, 0, 1, "a", 0, "", 0, 'a'},
+        {"so does a field without a cursor", 300, 1, 0, "a", 0, "", 1, 'a'},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        keyQueue.Reset();
+        field.SetCapacity(64);
+        field.SetRect(0, 0, row.width, 20);
+        field.SetActive(row.active);
+        field.SetShowCursor(row.showCursor);
+        TypeText(row.typed);
+        EXPECT_EQ(field.ProcessKeys(), row.result);
+        EXPECT_EQ(field.Text(), row.text);
+        EXPECT_EQ(field.IsActive(), row.activeAfter);
+        EXPECT_EQ(KeyQueue::KeyToChar(keyQueue.Pop()), row.left);
     }
-    bool CursorShown() {
+    // With Shift held, Enter, Tab and Backspace are dropped; letters are typed in capitals.
+    field.SetShowCursor(1);
+    for (uint32_t key : {KEY_ENTER, KEY_TAB, KEY_BACKSPACE})
+        TypeKey(key | 0x100);
+    TypeText("A");
+    EXPECT_EQ(field.ProcessKeys(), 0);
+    EXPECT_EQ(field.Text(), std::string("A"));
+    // A text is taken only whole.
+    field.SetText(std::string(63, 'b').c_str());
+    field.SetText(std::string(64, 'c').c_str());
+    EXPECT_EQ(field.Text(), std::string(63, 'b'));
+}
+
+TEST_F(TextFieldTest, ClicksSelectThenActivateAndEdgesCount) {
+    const int selectClicks[][4] = {
+        {110, 55, 0, 1}, {110, 55, 1, 1}, {110, 55, 0, 1}, {110, 55, 1, 1}, {500, 500, 0, 0}};
+    for (const auto& [x, y, active, selected] : selectClicks) {
+        EXPECT_EQ(field.Click(x, y), active);
+        EXPECT_EQ(field.IsSelected(), selected);
+    }
+    // In edit mode, with the field moved by (10, 20) and made 8 high by its font: edges count.
+    field.SetSelectMode(0);
+    field.SetOrigin(10, 20);
+    const int editClicks[][3] = {
+        {110, 70, 1}, {410, 78, 1}, {411, 78, 0}, {410, 79, 0}, {110, 69, 0}};
+    for (const auto& [x, y, active] : editClicks)
+        EXPECT_EQ(field.Click(x, y), active) << x << "," << y;
+    EXPECT_EQ(field.IsSelected(), 0);
+}
+
+TEST_F(TextFieldTest, TheCursorBlinksBehindTheTextOfAnActiveFieldAndTheTextStopsAtTheEdge) {
+    TempDir dir;
+    WriteSolidBmp(dir / "cursor.bmp", 4, 10, {0, 255, 0});
+    field.SetCursorImage((dir / "cursor.bmp").c_str());
+    field.SetText("ab");
+    auto shown = [this] {
         FillSurface(Back(), kBlack);
         field.Draw(Back());
         return BackPixel(112, 50) == kGreen; // just behind "ab"
-    }
-    TempDir dir;
-};
-
-TEST_F(TextFieldCursorTest, CursorBlinksEveryHalfSecondBehindTheText) {
-    Activate();
-    ASSERT_NE(field.Cursor(), nullptr);
-    EXPECT_TRUE(CursorShown()); // the blink clock starts at 0, the clock too
-    Wait(10);
-    EXPECT_FALSE(CursorShown());
-    Wait(500);
-    EXPECT_FALSE(CursorShown()); // 510: not before the clock yet
-    Wait(10);
-    EXPECT_TRUE(CursorShown());
-    EXPECT_EQ(BackPixel(111, 50), kBlack);
-}
-
-TEST_F(TextFieldCursorTest, CursorNeedsAnActiveFieldAndShowCursor) {
-    EXPECT_FALSE(CursorShown()); // inactive
-    Activate();
+    };
+    EXPECT_FALSE(shown()) << "inactive";
+    field.SetActive(1);
     field.SetShowCursor(0);
-    Wait(10);
-    EXPECT_FALSE(CursorShown());
-    Wait(510);
-    EXPECT_FALSE(CursorShown());
+    EXPECT_FALSE(shown()) << "no cursor shown";
     field.SetShowCursor(1);
-    EXPECT_TRUE(CursorShown());
-}
-
-TEST_F(TextFieldCursorTest, MissingCursorImageShowsTheErrorBox) {
-    TextField other;
-    other.SetCursorImage((dir / "nothing.bmp").c_str());
-    ASSERT_EQ(plat::null::MessageBoxes().size(), 1u);
-    EXPECT_EQ(plat::null::MessageBoxes()[0].rfind("ERROR: can't find file!|", 0), 0u);
-    other.Draw(Back()); // no capacity, no font, no frame: draws nothing
-    EXPECT_STREQ(other.Text(), "");
+    // The blink clock starts at 0, the clock too: shown, hidden from 10 ms, shown again at 520.
+    const std::pair<int, bool> blinks[] = {{0, true}, {10, false}, {500, false}, {10, true}};
+    for (const auto& [ms, on] : blinks) {
+        Wait(ms);
+        EXPECT_EQ(shown(), on) << GetTicks();
+    }
+    EXPECT_EQ(BackPixel(111, 50), kBlack);
+    field.SetRect(100, 50, 12, 20); // 4 columns a glyph, 6 apart: "b" would reach the edge
+    shown();
+    EXPECT_EQ(std::make_pair(BackPixel(103, 50), BackPixel(106, 50)),
+              std::make_pair(int{kWhite}, int{kBlack}));
 }
 
 } // namespace
