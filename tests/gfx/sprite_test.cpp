@@ -272,7 +272,7 @@ TEST_F(SpriteTest, FramesFromFiles) {
     across.FixFrameWidth();
     EXPECT_EQ(across.width, 50);
     Sprite down;
-    EXPECT_EQ(down.LoadStrip((dir / "strip.bmp").c_str(), 5, 1), 5);
+    ASSERT_EQ(down.LoadStrip((dir / "strip.bmp").c_str(), 5, 1), 5);
     EXPECT_EQ(down.FrameSurface(4)->height, 10);
     Sprite grid;
     EXPECT_EQ(grid.LoadFrames((dir / "strip.bmp").c_str(), 50, 25), 1);

@@ -74,6 +74,8 @@ TEST_F(Samples, EffectsOffLeaveTheTableAsItWasAndPlayNothing) {
     EXPECT_EQ(zelSound.PlaySampleIDOnce(10, 65535, 0x8000), 1);
     EXPECT_EQ(Pull(1)[0], 2000);
     EXPECT_EQ(InUseSlots(), 2);
+    for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
+        EXPECT_FALSE(s->dwFlags & SNDF_CLAIMED) << "a record played once stays claimed";
 }
 
 class TinyTable : public SoundTest {
