@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
@@ -115,48 +114,35 @@ TEST_F(DirtyRectListTest, SetTargetDropsThisPagesOneShotsAndOtherTargetsEntriesC
     ReleaseSurface(other);
 }
 
+// AddRect (r) and AddWholeTarget (w) repair the target from the background at once, when there
+// is one; AddBox (b) only schedules. The back surface gets the target's picture after two flips.
 TEST_F(DirtyRectListTest, RepairsTheTargetAtOnceAndTheBackSurfaceAfterTwoFlips) {
     const struct {
-        const char* name;
+        char call;
         bool withBackground;
-        std::function<void(DirtyRectList&)> add;
+        SurfaceRect added; // x, y, w, h for AddRect; left, top, right, bottom for AddBox
         SurfaceRect area;
-        bool fromBackground; // else the target is left as it is
-    } cases[] = {
-        {"a rectangle", true, [](auto& l) { l.AddRect(2, 3, 5, 4); }, {2, 3, 7, 7}, true},
-        {"cut at the right and bottom",
-         true,
-         [](auto& l) { l.AddRect(35, 25, 20, 20); },
-         {35, 25, 40, 30},
-         true},
-        {"cut at the left and top",
-         true,
-         [](auto& l) { l.AddRect(-5, -5, 7, 7); },
-         {0, 0, 2, 2},
-         true},
-        {"the whole target", true, [](auto& l) { l.AddWholeTarget(); }, {0, 0, 40, 30}, true},
-        {"the whole target without a background",
-         false,
-         [](auto& l) { l.AddWholeTarget(); },
-         {0, 0, 40, 30},
-         false},
-        {"a box, left top right bottom",
-         true,
-         [](auto& l) {
-             l.AddBox({3, 4, 10, 6}, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-         },
-         {3, 4, 10, 6},
-         false},
-    };
+    } cases[] = {{'r', true, {2, 3, 5, 4}, {2, 3, 7, 7}},
+                 {'r', true, {35, 25, 20, 20}, {35, 25, 40, 30}}, // cut at the right and bottom
+                 {'r', true, {-5, -5, 7, 7}, {0, 0, 2, 2}},       // cut at the left and top
+                 {'w', true, {}, {0, 0, 40, 30}},
+                 {'w', false, {}, {0, 0, 40, 30}},
+                 {'b', true, {3, 4, 10, 6}, {3, 4, 10, 6}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.call << " " << c.area.left << "," << c.area.top);
         list.Clear();
         FillSurface(target, kRed);
         FillSurface(back, kWhite);
         list.SetTarget(target);
         list.SetBackground(c.withBackground ? background : nullptr);
-        c.add(list);
-        const uint16_t repaired = c.fromBackground ? kGreen : kRed;
+        const SurfaceRect& a = c.added;
+        if (c.call == 'r')
+            list.AddRect(a.left, a.top, a.right, a.bottom);
+        else if (c.call == 'w')
+            list.AddWholeTarget();
+        else
+            list.AddBox(a, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+        const uint16_t repaired = c.withBackground && c.call != 'b' ? kGreen : kRed;
         EXPECT_TRUE(Holds(target, kRed, {c.area}, repaired));
         EXPECT_TRUE(Holds(back, kWhite));
         EndFrame();

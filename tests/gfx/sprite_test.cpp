@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -31,11 +32,10 @@ class SpriteTest : public NullDisplayTest {
             const int before = sprite.current;
             TimerEvent();
             sprite.Animate();
+            char change[32];
+            std::snprintf(change, sizeof change, " %d@%d", sprite.current, GetTicks());
             if (sprite.current != before)
-                seen.append(" ")
-                    .append(std::to_string(sprite.current))
-                    .append("@")
-                    .append(std::to_string(GetTicks()));
+                seen += change;
         }
         return seen;
     }
