@@ -4,8 +4,6 @@
 
 #include <climits>
 
-#include "support/bmp_builder.h"
-#include "support/temp_dir.h"
 #include "zel/zel.h"
 
 namespace {
@@ -78,24 +76,6 @@ TEST(SurfaceFunctionsTest, SplitGoesRowByRowAndDropsTheRemainder) {
         EXPECT_EQ(empty.Count(), 0);
     }
     ReleaseSurface(source);
-}
-
-TEST(SurfaceFunctionsTest, LoadedFramesKeepBlueTransparentAndBlackDrawn) {
-    testing_support::TempDir dir;
-    auto blueBlackWhite = [](int x, int) { return x == 6 ? 0x0000FFu : x == 7 ? 0u : 0xFFFFFFu; };
-    ASSERT_TRUE(bmp::Write(dir / "strip.bmp", bmp::Build(9, 2, 24, blueBlackWhite)));
-    FrameList frames;
-    ASSERT_EQ(LoadFrames((dir / "strip.bmp").c_str(), &frames, 3, 2), 1);
-    ASSERT_EQ(frames.Count(), 3);
-    Surface* target = MakeSurface(3, 2);
-    FillSurface(target, 0x7777);
-    BltSurface(frames.Get(2), target, 0, 0);
-    EXPECT_EQ((std::vector<int>{At(target, 0, 1), At(target, 1, 1), At(target, 2, 1)}),
-              (std::vector<int>{0x7777, 0x0000, 0xFFFF}));
-    ReleaseSurface(target);
-    for (int i = 0; i < 3; ++i)
-        ReleaseSurface(frames.Get(i));
-    EXPECT_EQ(LoadFrames((dir / "missing.bmp").c_str(), &frames, 3, 2), 0);
 }
 
 // Regions are clipped to the target only, each end cut off the target cut from the source; at
