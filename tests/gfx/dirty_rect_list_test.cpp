@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 constexpr uint16_t kRed = 0xF800;
@@ -20,11 +22,9 @@ class DirtyRectListTest : public ::testing::Test {
     }
     void TearDown() override {
         list.Clear();
-        ReleaseSurface(target);
-        ReleaseSurface(background);
-        ReleaseSurface(back);
+        for (Surface* s : {target, background, back})
+            ReleaseSurface(s);
     }
-
     static Surface* Solid(uint16_t colour) {
         Surface* s = MakeSurface(40, 30);
         FillSurface(s, colour);
@@ -36,6 +36,22 @@ class DirtyRectListTest : public ::testing::Test {
         list.Restore(back);
     }
     int Pending() const { return list.List(0).Count() + list.List(1).Count(); }
+    // Every pixel of `s` is `base` but those inside `areas`, which are `colour`.
+    static ::testing::AssertionResult Holds(Surface* s, uint16_t base,
+                                            const std::vector<SurfaceRect>& areas = {},
+                                            uint16_t colour = kRed) {
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                uint16_t expected = base;
+                for (const SurfaceRect& r : areas)
+                    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
+                        expected = colour;
+                if (GetPixelValue(s, x, y) != expected)
+                    return ::testing::AssertionFailure()
+                           << "pixel " << x << "," << y << " is " << GetPixelValue(s, x, y);
+            }
+        return ::testing::AssertionSuccess();
+    }
 
     DirtyRectList list;
     Surface* target = nullptr;
@@ -43,150 +59,107 @@ class DirtyRectListTest : public ::testing::Test {
     Surface* back = nullptr;
 };
 
-TEST_F(DirtyRectListTest, RectanglesOfAFrameAreRestoredAfterTheFlipEndingTheNextFrame) {
+TEST_F(DirtyRectListTest, OneShotsAreRestoredOnceAfterTheFlipEndingTheNextFrame) {
     list.SetTarget(target);
-    list.AddRectFlags(5, 5, 4, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET); // drawn in frame N
-    EndFrame(); // flip ending frame N: the other page is restored
-    EXPECT_EQ(GetPixelValue(back, 5, 5), kWhite);
-    EXPECT_EQ(Pending(), 1);
-    list.AddRectFlags(20, 20, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET); // drawn in frame N+1
-    EndFrame(); // flip ending frame N+1: frame N's page comes back
-    EXPECT_EQ(GetPixelValue(back, 5, 5), kRed);
-    EXPECT_EQ(GetPixelValue(back, 8, 7), kRed);
-    EXPECT_EQ(GetPixelValue(back, 9, 7), kWhite);
-    EXPECT_EQ(GetPixelValue(back, 5, 8), kWhite);
-    EXPECT_EQ(GetPixelValue(back, 20, 20), kWhite); // frame N+1's turn is next
-    EXPECT_EQ(Pending(), 1);
+    // Drawn in frame N: three one-shots in a row, one of them without the copy flag, and a
+    // lasting entry.
+    list.AddRectFlags(5, 5, 4, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+    list.AddRectFlags(0, 10, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+    list.AddRectFlags(30, 0, 3, 3, DIRTY_ONE_SHOT, 0);
+    list.AddRectFlags(10, 20, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+    list.AddRectFlags(20, 0, 3, 3, 0, DIRTY_FROM_TARGET);
+    EndFrame(); // the flip ending frame N: the other page is restored
+    EXPECT_TRUE(Holds(back, kWhite));
+    list.AddRectFlags(30, 20, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET); // frame N+1
+    EndFrame(); // the flip ending frame N+1: frame N's page comes back
+    const std::vector<SurfaceRect> frameN = {
+        {5, 5, 9, 8}, {0, 10, 2, 12}, {10, 20, 12, 22}, {20, 0, 23, 3}};
+    EXPECT_TRUE(Holds(back, kWhite, frameN));
+    EXPECT_EQ(Pending(), 2);
     EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 21, 21), kRed);
-    EXPECT_EQ(Pending(), 0);
+    std::vector<SurfaceRect> both = frameN;
+    both.push_back({30, 20, 32, 22});
+    EXPECT_TRUE(Holds(back, kWhite, both));
 
     FillSurface(back, kWhite);
     EndFrame();
     EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 5, 5), kWhite); // restored once only
+    EXPECT_TRUE(Holds(back, kWhite, {{20, 0, 23, 3}})) << "only the lasting entry comes again";
+    EXPECT_EQ(Pending(), 1);
 }
 
-TEST_F(DirtyRectListTest, TwoOneShotEntriesInARowAreBothRestoredAndRemoved) {
+TEST_F(DirtyRectListTest, SetTargetDropsThisPagesOneShotsAndOtherTargetsEntriesCopyNothing) {
+    Surface* other = Solid(kYellow);
     list.SetTarget(target);
-    list.AddRectFlags(0, 0, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    list.AddRectFlags(10, 10, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    list.AddRectFlags(30, 20, 2, 2, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    // Restore walks the page that was just filled.
-    list.Restore(back);
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kRed);
-    EXPECT_EQ(GetPixelValue(back, 10, 10), kRed);
-    EXPECT_EQ(GetPixelValue(back, 31, 21), kRed);
-    EXPECT_EQ(list.List(list.Page()).Count(), 0);
-}
-
-TEST_F(DirtyRectListTest, LastingEntriesStayAndEntriesWithoutTheCopyFlagCopyNothing) {
-    list.SetTarget(target);
-    list.AddRectFlags(0, 0, 3, 3, 0, DIRTY_FROM_TARGET); // lasting
-    list.AddRectFlags(10, 0, 3, 3, DIRTY_ONE_SHOT, 0);   // removed without a copy
-    list.AddRectFlags(20, 0, 3, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    EndFrame();
-    EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kRed);
-    EXPECT_EQ(GetPixelValue(back, 10, 0), kWhite);
-    EXPECT_EQ(GetPixelValue(back, 20, 0), kRed);
-    ASSERT_EQ(list.List(list.Page()).Count(), 1);
-    FillSurface(back, kWhite);
-    EndFrame();
-    EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 1, 1), kRed); // again, when its page comes
-    EXPECT_EQ(GetPixelValue(back, 21, 1), kWhite);
-}
-
-TEST_F(DirtyRectListTest, SettingTheSameTargetAgainStillDropsPendingOneShots) {
-    list.SetTarget(target);
-    list.AddRectFlags(0, 0, 3, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    list.AddRectFlags(5, 0, 3, 3, 0, DIRTY_FROM_TARGET); // lasting: kept
+    list.AddRectFlags(0, 0, 3, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET); // dropped below
+    list.AddRectFlags(5, 0, 3, 3, 0, DIRTY_FROM_TARGET);              // lasting
     list.FlipPage();
     list.AddRectFlags(10, 0, 3, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET); // other page: kept
     list.FlipPage();
-    list.SetTarget(target);
-    EXPECT_EQ(list.GetTarget(), target);
-    EXPECT_EQ(list.List(list.Page()).Count(), 1);
+    list.SetTarget(other);
+    list.AddRectFlags(16, 0, 4, 4, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+    EXPECT_EQ(list.List(list.Page()).Count(), 2);
     EXPECT_EQ(list.List(1 - list.Page()).Count(), 1);
     list.Restore(back);
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kWhite);
-    EXPECT_EQ(GetPixelValue(back, 5, 0), kRed);
-}
-
-TEST_F(DirtyRectListTest, EntryMadeForAnotherTargetCopiesNothingAndIsRemoved) {
-    Surface* other = Solid(kYellow);
-    list.SetTarget(target);
-    list.AddRectFlags(0, 0, 4, 4, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    list.AddRectFlags(8, 0, 4, 4, 0, DIRTY_FROM_TARGET); // lasting, also stamped with A
-    list.FlipPage();
-    list.SetTarget(other); // drops the one-shots of the other page only
-    list.AddRectFlags(16, 0, 4, 4, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    list.FlipPage();
-    ASSERT_EQ(list.List(list.Page()).Count(), 2);
-    list.Restore(back);
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kWhite);
-    EXPECT_EQ(GetPixelValue(back, 8, 0), kWhite); // never from B
-    EXPECT_EQ(list.List(list.Page()).Count(), 1); // the lasting one stays
+    EXPECT_TRUE(Holds(back, kWhite, {{16, 0, 20, 4}}, kYellow)) << "never from the old target";
     list.FlipPage();
     list.Restore(back);
-    EXPECT_EQ(GetPixelValue(back, 16, 0), kYellow); // B's own entry
+    EXPECT_TRUE(Holds(back, kWhite, {{16, 0, 20, 4}}, kYellow));
+    EXPECT_EQ(Pending(), 1);
+    // Setting the same target again still drops the page's one-shots.
+    list.AddRectFlags(0, 0, 3, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+    list.SetTarget(other);
+    EXPECT_EQ(Pending(), 1);
     list.Clear();
     ReleaseSurface(other);
 }
 
-TEST_F(DirtyRectListTest, AddRectRepairsTheTargetFromTheBackgroundAtOnce) {
-    list.SetTarget(target);
-    list.SetBackground(background);
-    list.AddRect(2, 3, 5, 4);
-    EXPECT_EQ(GetPixelValue(target, 2, 3), kGreen);
-    EXPECT_EQ(GetPixelValue(target, 6, 6), kGreen);
-    EXPECT_EQ(GetPixelValue(target, 7, 6), kRed);
-    EXPECT_EQ(GetPixelValue(target, 6, 7), kRed);
-    EXPECT_EQ(GetPixelValue(back, 2, 3), kWhite); // the back surface only after the flips
-    EndFrame();
-    EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 2, 3), kGreen);
-    EXPECT_EQ(GetPixelValue(back, 7, 3), kWhite);
-}
-
-TEST_F(DirtyRectListTest, AddWholeTargetCopiesTheBackgroundAndSchedulesTheWholeScreen) {
-    list.SetTarget(target);
-    list.SetBackground(background);
-    list.AddWholeTarget();
-    EXPECT_EQ(GetPixelValue(target, 0, 0), kGreen);
-    EXPECT_EQ(GetPixelValue(target, 39, 29), kGreen);
-    EndFrame();
-    EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kGreen);
-    EXPECT_EQ(GetPixelValue(back, 39, 29), kGreen);
-}
-
-TEST_F(DirtyRectListTest, AddWholeTargetWithoutBackgroundStillSchedulesTheWholeTarget) {
-    list.SetTarget(target);
-    list.AddWholeTarget();
-    EXPECT_EQ(GetPixelValue(target, 20, 20), kRed); // nothing copied into it
-    ASSERT_EQ(list.List(list.Page()).Count(), 1);
-    const DirtyRect* entry = list.List(list.Page()).Get(0);
-    EXPECT_EQ(entry->x, 0);
-    EXPECT_EQ(entry->y, 0);
-    EXPECT_EQ(entry->w, 40);
-    EXPECT_EQ(entry->h, 30);
-    EXPECT_EQ(entry->flags, DIRTY_ONE_SHOT | DIRTY_FROM_TARGET);
-    EndFrame();
-    EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kRed);
-    EXPECT_EQ(GetPixelValue(back, 39, 29), kRed);
+// AddRect (r) and AddWholeTarget (w) repair the target from the background at once, when there
+// is one; AddBox (b) only schedules. The back surface gets the target's picture after two flips.
+TEST_F(DirtyRectListTest, RepairsTheTargetAtOnceAndTheBackSurfaceAfterTwoFlips) {
+    const struct {
+        char call;
+        bool withBackground;
+        SurfaceRect added; // x, y, w, h for AddRect; left, top, right, bottom for AddBox
+        SurfaceRect area;
+    } cases[] = {{'r', true, {2, 3, 5, 4}, {2, 3, 7, 7}},
+                 {'r', true, {35, 25, 20, 20}, {35, 25, 40, 30}}, // cut at the right and bottom
+                 {'r', true, {-5, -5, 7, 7}, {0, 0, 2, 2}},       // cut at the left and top
+                 {'w', true, {}, {0, 0, 40, 30}},
+                 {'w', false, {}, {0, 0, 40, 30}},
+                 {'b', true, {3, 4, 10, 6}, {3, 4, 10, 6}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.call << " " << c.area.left << "," << c.area.top);
+        list.Clear();
+        FillSurface(target, kRed);
+        FillSurface(back, kWhite);
+        list.SetTarget(target);
+        list.SetBackground(c.withBackground ? background : nullptr);
+        const SurfaceRect& a = c.added;
+        if (c.call == 'r')
+            list.AddRect(a.left, a.top, a.right, a.bottom);
+        else if (c.call == 'w')
+            list.AddWholeTarget();
+        else
+            list.AddBox(a, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
+        const uint16_t repaired = c.withBackground && c.call != 'b' ? kGreen : kRed;
+        EXPECT_TRUE(Holds(target, kRed, {c.area}, repaired));
+        EXPECT_TRUE(Holds(back, kWhite));
+        EndFrame();
+        EndFrame();
+        EXPECT_TRUE(Holds(back, kWhite, {c.area}, repaired));
+        EXPECT_EQ(Pending(), 0);
+    }
 }
 
 TEST_F(DirtyRectListTest, MissingSurfacesMakeCopiesNoOpsButEntriesStillGo) {
     list.SetBackground(background);
     list.AddRect(0, 0, 5, 5); // no target: nothing to repair, still scheduled
     list.AddWholeTarget();    // no target: an empty rectangle
-    EXPECT_EQ(list.List(list.Page()).Count(), 2);
+    EXPECT_EQ(Pending(), 2);
     EndFrame();
     EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kWhite);
+    EXPECT_TRUE(Holds(back, kWhite));
     EXPECT_EQ(Pending(), 0);
 
     list.SetTarget(target);
@@ -195,34 +168,6 @@ TEST_F(DirtyRectListTest, MissingSurfacesMakeCopiesNoOpsButEntriesStillGo) {
     list.FlipPage();
     list.Restore(nullptr);
     EXPECT_EQ(Pending(), 0);
-}
-
-TEST_F(DirtyRectListTest, AddBoxTakesLeftTopRightBottom) {
-    list.SetTarget(target);
-    const SurfaceRect box{3, 4, 10, 6};
-    list.AddBox(box, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET);
-    const DirtyRect* entry = list.List(list.Page()).Get(0);
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->x, 3);
-    EXPECT_EQ(entry->y, 4);
-    EXPECT_EQ(entry->w, 7);
-    EXPECT_EQ(entry->h, 2);
-    EXPECT_EQ(entry->stampedTarget, target);
-}
-
-TEST_F(DirtyRectListTest, RectanglesPartlyOffTheSurfaceAreCutToIt) {
-    list.SetTarget(target);
-    list.SetBackground(background);
-    list.AddRect(35, 25, 20, 20);
-    list.AddRect(-5, -5, 7, 7);
-    EXPECT_EQ(GetPixelValue(target, 39, 29), kGreen);
-    EXPECT_EQ(GetPixelValue(target, 1, 1), kGreen);
-    EXPECT_EQ(GetPixelValue(target, 2, 2), kRed);
-    EndFrame();
-    EndFrame();
-    EXPECT_EQ(GetPixelValue(back, 39, 29), kGreen);
-    EXPECT_EQ(GetPixelValue(back, 0, 0), kGreen);
-    EXPECT_EQ(GetPixelValue(back, 34, 25), kWhite);
 }
 
 } // namespace

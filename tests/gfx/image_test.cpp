@@ -4,80 +4,62 @@
 
 #include <string>
 
+#include "gfx/image_strip.h"
+#include "gfx/sprite.h"
 #include "support/bmp_builder.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-uint32_t BlueThenBlack(int x, int) {
-    return x % 2 ? 0x000000 : 0x0000FF;
-}
-
-TEST(ImageTest, LoadSetsNameSizeAndBlueKey) {
+TEST(ImageTest, LoadKeysBlueAndAFailedLoadKeepsNameAndSize) {
     testing_support::TempDir dir;
     const std::string path = dir / "pic.bmp";
-    ASSERT_TRUE(bmp::Write(path, bmp::Build(6, 3, 24, BlueThenBlack)));
+    ASSERT_TRUE(bmp::Write(
+        path, bmp::Build(6, 3, 24, [](int x, int) { return x % 2 ? 0x000000u : 0x0000FFu; })));
     Image image(path.c_str());
     ASSERT_NE(image.surface, nullptr);
     EXPECT_EQ(std::string(image.name), path);
-    EXPECT_EQ(image.width, 6);
-    EXPECT_EQ(image.height, 3);
-    EXPECT_EQ(image.surface->colorKey, 0x001F);
-
+    EXPECT_EQ(std::pair(image.width, image.height), std::pair(6, 3));
     Surface* target = MakeSurface(10, 10);
     FillSurface(target, 0xFFFF);
     image.Draw(target, 2, 2);
     EXPECT_EQ(GetPixelValue(target, 2, 2), 0xFFFF); // blue: transparent
     EXPECT_EQ(GetPixelValue(target, 3, 2), 0x0000); // black: drawn
     EXPECT_EQ(GetPixelValue(target, 8, 2), 0xFFFF); // beyond the picture
-    ReleaseSurface(target);
-}
-
-TEST(ImageTest, FailedLoadLeavesNoSurfaceButKeepsNameAndSize) {
-    testing_support::TempDir dir;
-    const std::string path = dir / "pic.bmp";
-    ASSERT_TRUE(bmp::Write(path, bmp::Build(6, 3, 24, BlueThenBlack)));
-    Image image(path.c_str());
-    ASSERT_NE(image.surface, nullptr);
 
     EXPECT_EQ(image.Load((dir / "absent.bmp").c_str()), nullptr);
     EXPECT_EQ(image.surface, nullptr);
     EXPECT_EQ(std::string(image.name), path);
     EXPECT_EQ(image.width, 6);
+    plat::ClearWritten(target);
+    image.Draw(target, 0, 0);
+    EXPECT_FALSE(plat::HasWritten(target));
+    ReleaseSurface(target);
 
     bmp::Write(path, {'B', 'M', 0, 0}); // truncated
     Image broken(path.c_str());
     EXPECT_EQ(broken.surface, nullptr);
     EXPECT_EQ(broken.name[0], '\0');
-
-    // Drawing a surfaceless image draws nothing.
-    Surface* target = MakeSurface(4, 4);
-    plat::ClearWritten(target);
-    broken.Draw(target, 0, 0);
-    EXPECT_FALSE(plat::HasWritten(target));
-    ReleaseSurface(target);
+    Image emptied(path.c_str());
+    emptied.Load(nullptr);
+    EXPECT_EQ(std::pair(emptied.width, emptied.height), std::pair(0, 0));
+    EXPECT_EQ(emptied.name[0], '\0');
+    emptied.SetKeyColor(0, 0, 0); // no surface: nothing to do, nothing to break
 }
 
-TEST(ImageTest, LoadingNothingEmptiesTheImage) {
-    testing_support::TempDir dir;
-    const std::string path = dir / "pic.bmp";
-    ASSERT_TRUE(bmp::Write(path, bmp::Build(6, 3, 24, BlueThenBlack)));
-    Image image(path.c_str());
-    EXPECT_EQ(image.Load(nullptr), nullptr);
-    EXPECT_EQ(image.surface, nullptr);
-    EXPECT_EQ(image.name[0], '\0');
-    EXPECT_EQ(image.width, 0);
-    EXPECT_EQ(image.height, 0);
-}
-
-TEST(ImageTest, NamesAreCutToTheField) {
-    Image image;
+TEST(NamesTest, LongNamesAreCutToTheirFieldAndTerminated) {
     const std::string longName(400, 'n');
+    Image image;
     image.SetName(longName.c_str());
     EXPECT_EQ(std::string(image.name), longName.substr(0, sizeof(image.name) - 1));
-    image.SetKeyColor(0, 0, 0); // no surface: nothing to do, nothing to break
-    image.Free();
-    EXPECT_EQ(image.surface, nullptr);
+    ImageStrip strip;
+    strip.SetName(longName.c_str());
+    EXPECT_EQ(std::string(strip.Name()), longName.substr(0, STRIP_NAME_SIZE - 1));
+    strip.SetName(nullptr);
+    EXPECT_STREQ(strip.Name(), "");
+    Sprite sprite;
+    sprite.SetName(longName.c_str());
+    EXPECT_EQ(std::string(sprite.name), longName.substr(0, SPRITE_NAME_SIZE - 1));
 }
 
 // One test owns the log: the file is created once per run.

@@ -1,8 +1,9 @@
 #include <functional>
 
-#include "sound_test_support.h"
+#include "support/sound_fixture.h"
 
-namespace soundtest {
+using namespace testing_support;
+
 namespace {
 
 class Chains : public SoundTest {
@@ -188,4 +189,3 @@ TEST_F(Chains, SixtyThreeWaitAtOnceAndTheSixtyFourthPlaysWithoutItsFollower) {
 }
 
 } // namespace
-} // namespace soundtest

@@ -1,6 +1,10 @@
-#include "sound_test_support.h"
+// The music stream: a looping buffer of quarter-second segments refilled by the fill thread,
+// how a track loops or ends, and the controls and fades of the main thread.
+#include "platform/clock.h"
+#include "support/sound_fixture.h"
 
-namespace soundtest {
+using namespace testing_support;
+
 namespace {
 
 std::atomic<uint32_t> g_endedId{0xDEAD};
@@ -70,7 +74,7 @@ TEST_F(Streams, SegmentIsAQuarterSecondRoundedUpToWholeFrames) {
                  {{1, 22050, 8}, 5512},
                  {{1, 22050, 16}, 11026}};
     for (const Case& c : cases) {
-        MemoryFiles::Add("m.wav", Wav(c.format, Bytes(4000, 0)));
+        MemoryFiles::store["m.wav"] = Wav(c.format, Bytes(4000, 0));
         ASSERT_EQ(zelSound.LoadStream("m.wav", 0), 1);
         EXPECT_EQ(ZelSound::g_StreamInfo.dwSegmentSize.load(), c.segment);
         EXPECT_EQ(ZelSound::g_StreamInfo.dwBufferSize.load(), 8 * c.segment);
@@ -80,21 +84,18 @@ TEST_F(Streams, SegmentIsAQuarterSecondRoundedUpToWholeFrames) {
     }
 }
 
-TEST_F(Streams, LoopingTrackGoesOnWithItsStartWithoutAGap) {
-    const int frames = 100000; // ends 771 frames into the tenth segment
-    MemoryFiles::Add("music.wav", TrackWav(frames));
-    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
-    ASSERT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
-    EXPECT_EQ(zelSound.LoadStream("music.wav", 1), 0) << "one stream at a time";
-    ExpectTrack(PullStream(2 * frames + 30000), 0, frames);
-    EXPECT_EQ(ZelSound::GetStreamID(), 0u);
-}
-
-TEST_F(Streams, TrackShorterThanTheBufferLoopsToo) {
-    MemoryFiles::Add("short.wav", TrackWav(30000));
-    ASSERT_EQ(zelSound.LoadStream("short.wav", 0), 1);
-    zelSound.PlayStream(SNDSTREAM_LOOP);
-    ExpectTrack(PullStream(100000), 0, 30000);
+// The longer track ends 771 frames into the tenth segment; the shorter one fits the buffer.
+TEST_F(Streams, ALoopingTrackGoesOnWithItsStartWithoutAGap) {
+    for (int frames : {100000, 30000}) {
+        SCOPED_TRACE(frames);
+        MemoryFiles::store["music.wav"] = TrackWav(frames);
+        ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
+        ASSERT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
+        EXPECT_EQ(zelSound.LoadStream("music.wav", 1), 0) << "one stream at a time";
+        pulled = 0;
+        ExpectTrack(PullStream(2 * frames + 30000), 0, frames);
+        EXPECT_EQ(zelSound.StopStream(), 1);
+    }
 }
 
 TEST_F(Streams, OneShotTrackPlaysOutThenEndsAndCallsTheNextFunction) {
@@ -102,7 +103,7 @@ TEST_F(Streams, OneShotTrackPlaysOutThenEndsAndCallsTheNextFunction) {
     EXPECT_EQ(zelSound.SetStreamNextFunc(RecordEnd), nullptr);
     EXPECT_EQ(zelSound.GetStreamNextFunc(), RecordEnd);
     const int frames = 120000; // longer than the two-second buffer
-    MemoryFiles::Add("once.wav", TrackWav(frames));
+    MemoryFiles::store["once.wav"] = TrackWav(frames);
     ASSERT_EQ(zelSound.LoadStream("once.wav", 42), 1);
     EXPECT_EQ(ZelSound::GetStreamID(), 42u);
     zelSound.PlayStream(0);
@@ -122,7 +123,7 @@ TEST_F(Streams, OneShotTrackPlaysOutThenEndsAndCallsTheNextFunction) {
 TEST_F(Streams, StopStreamCallsTheNextFunctionWithTheId) {
     g_endedId = 0xDEAD;
     zelSound.SetStreamNextFunc(RecordEnd);
-    MemoryFiles::Add("m.wav", TrackWav(50000));
+    MemoryFiles::store["m.wav"] = TrackWav(50000);
     ASSERT_EQ(zelSound.LoadStream("m.wav", 7), 1);
     zelSound.PlayStream(SNDSTREAM_LOOP);
     PullStream(5000);
@@ -134,7 +135,7 @@ TEST_F(Streams, StopStreamCallsTheNextFunctionWithTheId) {
 }
 
 TEST_F(Streams, PausedStreamStaysLoadedAndResumesWhereItPaused) {
-    MemoryFiles::Add("m.wav", TrackWav(100000));
+    MemoryFiles::store["m.wav"] = TrackWav(100000);
     ASSERT_EQ(zelSound.LoadStream("m.wav", 0), 1);
     zelSound.PlayStream(SNDSTREAM_LOOP);
     PullStream(30000);
@@ -148,28 +149,43 @@ TEST_F(Streams, PausedStreamStaysLoadedAndResumesWhereItPaused) {
     ExpectTrack(PullStream(30000), 30000, 100000);
 }
 
-TEST_F(Streams, MusicOffRefusesToLoadAndPlayStopDoNothing) {
-    MemoryFiles::Add("m.wav", TrackWav(1000));
+TEST_F(Streams, WhatCannotStreamIsRefusedAndLeavesNothingBehind) {
+    MemoryFiles::store["m.wav"] = TrackWav(1000);
     zelSound.EnableMusic(0);
     EXPECT_EQ(zelSound.LoadStream("m.wav", 0), 0);
     EXPECT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
     EXPECT_EQ(zelSound.StopStream(), 1);
-    EXPECT_EQ(InUseSlots(), 0);
     zelSound.EnableMusic(1);
     EXPECT_EQ(zelSound.LoadStream("missing.wav", 0), 0);
-    EXPECT_EQ(InUseSlots(), 0);
-    EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
-}
-
-TEST_F(Streams, SamplerLoopShorterThanASegmentIsRefused) {
-    Format f{2, 44100, 16};
-    Bytes pcm(44100 * 4, 0);
-    MemoryFiles::Add("loop.wav", Riff({Chunk("fmt ", FmtBody(f)), Chunk("smpl", SmplBody(0, 1000)),
-                                       Chunk("data", pcm)}));
+    // A sampler loop shorter than a segment.
+    MemoryFiles::store["loop.wav"] =
+        Riff({Chunk("fmt ", FmtBody({2, 44100, 16})), Chunk("smpl", SmplBody(0, 1000)),
+              Chunk("data", Bytes(44100 * 4, 0))});
     EXPECT_EQ(zelSound.LoadStream("loop.wav", 0), 0);
     EXPECT_EQ(InUseSlots(), 0);
     EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
 }
 
+TEST_F(Streams, FadesEndAtTheirFinalVolume) {
+    MemoryFiles::store["m.wav"] = Wav({2, 44100, 16}, Bytes(400000, 0));
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 0); // nothing loaded
+    ASSERT_EQ(zelSound.LoadStream("m.wav", 0), 1);
+    auto decibels = [] {
+        int32_t db = 0;
+        plat::GetBufferVolume(ZelSound::g_StreamInfo.pSample.load()->lpBuffer, &db);
+        return db;
+    };
+    ZelSound::SetStreamVolume(32767);
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 32767);
+    zelSound.FadeMusic(1000, 12345, 0); // no time: at once
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 12345);
+    zelSound.FadeMusicOut(0);
+    EXPECT_EQ(decibels(), -10000);
+    const uint32_t start = plat::GetTickCount();
+    zelSound.FadeMusicIn(40); // to the music level, 0x8000
+    EXPECT_GE(plat::GetTickCount() - start, 40u);
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 0x8000);
+    EXPECT_EQ(decibels(), -1000);
+}
+
 } // namespace
-} // namespace soundtest

@@ -1,0 +1,76 @@
+#pragma once
+// RIFF WAVE images built in memory, chunk by chunk, so that tests can make plain, damaged and
+// unusual sound files alike.
+#include <cstdint>
+#include <vector>
+
+namespace testing_support {
+
+using Bytes = std::vector<uint8_t>;
+
+inline void PutLE(Bytes& b, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        b.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// A chunk whose header claims `claimedSize` bytes, or the body's own size.
+inline Bytes Chunk(const char* id, const Bytes& body, uint32_t claimedSize = 0xFFFFFFFF) {
+    Bytes b(id, id + 4);
+    PutLE(b, claimedSize == 0xFFFFFFFF ? static_cast<uint32_t>(body.size()) : claimedSize, 4);
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+struct Format {
+    uint16_t channels = 1;
+    uint32_t rate = 44100;
+    uint16_t bits = 16;
+    uint16_t tag = 1; // PCM
+};
+
+// A "fmt " body of the usual 16 bytes.
+inline Bytes FmtBody(const Format& f) {
+    Bytes b;
+    const auto block = static_cast<uint16_t>(f.channels * f.bits / 8);
+    PutLE(b, f.tag, 2);
+    PutLE(b, f.channels, 2);
+    PutLE(b, f.rate, 4);
+    PutLE(b, f.rate * block, 4);
+    PutLE(b, block, 2);
+    PutLE(b, f.bits, 2);
+    return b;
+}
+
+inline Bytes Riff(const std::vector<Bytes>& chunks, const char* form = "WAVE") {
+    Bytes body(form, form + 4);
+    for (const Bytes& c : chunks)
+        body.insert(body.end(), c.begin(), c.end());
+    return Chunk("RIFF", body);
+}
+
+inline Bytes Wav(const Format& f, const Bytes& pcm) {
+    return Riff({Chunk("fmt ", FmtBody(f)), Chunk("data", pcm)});
+}
+
+inline Bytes Pcm16(const std::vector<int16_t>& samples) {
+    Bytes b;
+    for (int16_t s : samples)
+        PutLE(b, static_cast<uint16_t>(s), 2);
+    return b;
+}
+
+// Mono 16-bit at 44100 Hz holding one constant value.
+inline Bytes ConstantWav(int16_t value, int frames) {
+    return Wav(Format{}, Pcm16(std::vector<int16_t>(static_cast<size_t>(frames), value)));
+}
+
+// A "smpl" body with one loop from frame `start` to frame `end`.
+inline Bytes SmplBody(uint32_t start, uint32_t end) {
+    Bytes b(28, 0);
+    // Loops and sampler data, then the loop: identifier, type, start, end, fraction, play count.
+    for (uint32_t field : {1u, 0u, 0u, 0u, start, end, 0u, 0u})
+        PutLE(b, field, 4);
+    return b;
+}
+
+} // namespace testing_support
