@@ -88,6 +88,9 @@ struct _SNDStream {
     std::atomic<uint32_t> dwSegmentSize{0};
     std::atomic<uint32_t> dwBufferSize{0};
     std::atomic<uint32_t> dwBytesLeft{0};
+    // Silent segments written after a non-looping track's last data; at seven the segment that
+    // held the last data has been heard and the buffer can stop.
+    std::atomic<uint32_t> dwSilentSegments{0};
     std::atomic<SNDSample*> pSample{nullptr};
     std::atomic<SNDNextStreamFunc> pNextFunc{nullptr};
     std::atomic<plat::SoundBuffer*> lpNotify{nullptr}; // the buffer whose positions are set

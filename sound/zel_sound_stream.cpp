@@ -12,10 +12,6 @@ plat::Event* ZelSound::g_NotifyEvents[SND_STREAM_EVENTS] = {};
 _SNDStream ZelSound::g_StreamInfo;
 
 namespace {
-// Silent segments written after a non-looping track's last data; at seven the segment that
-// held the last data has been heard and the buffer can stop.
-std::atomic<uint32_t> g_nSilentSegments{0};
-
 uint8_t SilenceByte(SNDSample* sample) {
     return sample->dwBitsPerSample == 8 ? 0x80 : 0;
 }
@@ -68,7 +64,7 @@ int ZelSound::LoadStream(const char* fileName, uint32_t id) {
     // its next-stream callback, the thread lets itself go instead of waiting for itself.
     plat::JoinThread(g_FillThread.exchange(nullptr));
     g_StreamInfo.dwFlags = 0;
-    g_nSilentSegments = 0;
+    g_StreamInfo.dwSilentSegments = 0;
     for (int i = 0; i < SND_STREAM_EVENTS; ++i)
         g_NotifyEvents[i] = plat::CreateEvent();
     const uint32_t threadId = ++g_FillThreadID;
@@ -180,13 +176,13 @@ bool ZelSound::fill_stream_segment(int event) {
     auto* dest = static_cast<uint8_t*>(lock.part1);
     if (g_StreamInfo.dwBytesLeft == 0 && !(g_StreamInfo.dwFlags & SNDSTREAM_LOOP)) {
         // Let what is queued play out: stop once the segment with the last data was heard.
-        if (g_nSilentSegments >= SND_STREAM_SEGMENTS - 1) {
+        if (g_StreamInfo.dwSilentSegments >= SND_STREAM_SEGMENTS - 1) {
             plat::UnlockBuffer(buffer, lock);
             plat::StopBuffer(buffer);
             return true;
         }
-        ++g_nSilentSegments;
         std::memset(dest, SilenceByte(sample), lock.bytes1);
+        ++g_StreamInfo.dwSilentSegments;
     } else {
         fill_stream_data(dest, lock.bytes1);
     }

@@ -36,17 +36,20 @@ class Streams : public SoundTest {
         const int segment = static_cast<int>(ZelSound::g_StreamInfo.dwSegmentSize / 4);
         while (frames > 0) {
             const int chunk = frames < 1000 ? frames : 1000;
-            const uint32_t before = ZelSound::g_StreamInfo.dwBytesLeft;
-            const bool refillsData =
-                before > 0 || (ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_LOOP);
+            const _SNDStream& info = ZelSound::g_StreamInfo;
+            const uint32_t before = info.dwBytesLeft;
+            const uint32_t silentBefore = info.dwSilentSegments;
+            const bool refillsData = before > 0 || (info.dwFlags & SNDSTREAM_LOOP);
             auto out = Pull(chunk);
             all.insert(all.end(), out.begin(), out.end());
             if (segment > 0 && (pulled + chunk) / segment != pulled / segment) {
+                // The refill of the segment just left: more data, or silence after the last.
                 if (refillsData)
-                    EXPECT_TRUE(
-                        WaitUntil([&] { return ZelSound::g_StreamInfo.dwBytesLeft != before; }));
+                    EXPECT_TRUE(WaitUntil([&] { return info.dwBytesLeft != before; }));
                 else
-                    plat::SleepMs(3);
+                    EXPECT_TRUE(WaitUntil([&] {
+                        return info.dwSilentSegments != silentBefore || !info.pSample.load();
+                    }));
             }
             pulled += chunk;
             frames -= chunk;
