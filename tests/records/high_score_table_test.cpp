@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -35,7 +34,12 @@ std::string TableBytes(int32_t count, const std::string& prefix, int entries = 2
 class HighScoreTableTest : public ::testing::Test {
   protected:
     void SetUp() override { table.Allocate(HIGH_SCORE_ENTRIES); }
-    std::string Name(int i) { return table.Entry(i).name; }
+    std::string Names(std::initializer_list<int> entries) {
+        std::string names;
+        for (int i : entries)
+            names += std::string(table.Entry(i).name) + ",";
+        return names;
+    }
 
     TempDir dir;
     std::string file = dir / "hiscore.dat";
@@ -43,18 +47,15 @@ class HighScoreTableTest : public ::testing::Test {
 };
 
 TEST_F(HighScoreTableTest, ResultsEnterBelowEveryEqualOrBetterScore) {
-    EXPECT_FALSE(table.Insert("zero", 0)); // never, even into an empty table
-    EXPECT_FALSE(table.Insert("less", -5));
+    EXPECT_FALSE(table.Insert("zero", 0) || table.Insert("less", -5)); // even into an empty table
     for (const char* name : {"first", "second"})
         EXPECT_TRUE(table.Insert(name, 500));
     EXPECT_TRUE(table.Insert("best", 700));
     EXPECT_TRUE(table.Insert(std::string(400, 'n').c_str(), 10));
     EXPECT_TRUE(table.Insert(nullptr, 30));
-    for (auto [i, name] : {std::pair{0, "best"}, {1, "first"}, {2, "second"}, {3, ""}, {5, ""}})
-        EXPECT_EQ(Name(i), name) << i;
-    EXPECT_EQ(Name(4), std::string(255, 'n'));
+    EXPECT_EQ(Names({0, 1, 2, 3, 5, -1, 20}), "best,first,second,,,,,");
+    EXPECT_EQ(table.Entry(4).name, std::string(255, 'n'));
     EXPECT_EQ(table.TopScore(), 700);
-    EXPECT_EQ(table.Entry(-1).score + table.Entry(HIGH_SCORE_ENTRIES).score, 0);
     // Allocated again, empty, then full: only a score above the last enters; the last falls off.
     table.Allocate(HIGH_SCORE_ENTRIES);
     for (int i = 0; i < HIGH_SCORE_ENTRIES; ++i)
@@ -62,12 +63,13 @@ TEST_F(HighScoreTableTest, ResultsEnterBelowEveryEqualOrBetterScore) {
     EXPECT_FALSE(table.Insert("tie", 981));
     EXPECT_TRUE(table.Insert("above", 982));
     EXPECT_TRUE(table.Insert("top", 5000));
-    EXPECT_EQ(Name(0) + "," + Name(1) + "," + Name(18) + "," + Name(19), "top,0,17,18");
+    EXPECT_EQ(Names({0, 1, 18, 19}), "top,0,17,18,");
     table.Allocate(0);
     EXPECT_FALSE(table.Insert("none", 10));
 }
 
-TEST_F(HighScoreTableTest, SaveWritesTheCountThenEachNameAndScoreWithCleanTails) {
+TEST_F(HighScoreTableTest, SaveWritesTheCountThenEachNameAndScoreWholeOrSaysWhyNot) {
+    WriteBytes(file, "something else entirely");
     ASSERT_TRUE(table.Insert("a much longer player string:addr:mail:Y", 100));
     ASSERT_TRUE(table.Insert("Bo:::N", 200));
     ASSERT_TRUE(table.Save(file.c_str()));
@@ -76,34 +78,35 @@ TEST_F(HighScoreTableTest, SaveWritesTheCountThenEachNameAndScoreWithCleanTails)
     for (int i = 2; i < 20; ++i)
         expected += Entry("", 0);
     EXPECT_EQ(ReadBytes(file), expected);
-    // What Load reads, Save writes again byte for byte.
-    std::string bytes = TableBytes(20, "player");
-    bytes.replace(4 + 260 * 19 + 256, 4, Int(-1));
-    WriteBytes(file, bytes);
-    ASSERT_TRUE(table.Load(file.c_str()));
-    ASSERT_TRUE(table.Save((dir / "copy.dat").c_str()));
-    EXPECT_EQ(ReadBytes(dir / "copy.dat"), bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1); // no temporary left
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(table.Save((dir / "no folder/hiscore.dat").c_str()));
+    EXPECT_FALSE(table.Save(dir.path().c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "cannot save \"" + dir / "no folder/hiscore.dat" +
+                  "\": No such file or directory\ncannot save \"" + dir.path().string() +
+                  "\": Is a directory\n");
 }
 
-TEST_F(HighScoreTableTest, AnotherCountOrAMissingFileLoadsNothing) {
+TEST_F(HighScoreTableTest, LoadTakesAFileOfTheSameCountAsFarAsItGoes) {
     ASSERT_TRUE(table.Insert("kept", 42));
     for (const std::string& bytes : {TableBytes(10, "ten", 10), "\x14\0"s}) {
         WriteBytes(file, bytes);
         EXPECT_FALSE(table.Load(file.c_str()));
     }
     EXPECT_FALSE(table.Load((dir / "none.dat").c_str()));
-    EXPECT_EQ(Name(0) + Name(1), "kept");
-}
-
-TEST_F(HighScoreTableTest, AShortFileFillsOnlyWhatItCovers) {
+    EXPECT_EQ(Names({0, 1}), "kept,,");
+    // What Load reads, Save writes again byte for byte.
     std::string old = TableBytes(20, "old");
     old.replace(4 + 260 + 256, 4, Int(0x11223344));
+    old.replace(4 + 260 * 19 + 256, 4, Int(-1));
     WriteBytes(file, old);
-    ASSERT_TRUE(table.Load(file.c_str()));
+    ASSERT_TRUE(table.Load(file.c_str()) && table.Save((dir / "copy.dat").c_str()));
+    EXPECT_EQ(ReadBytes(dir / "copy.dat"), old);
     // Entry 1's score ends after two bytes: the upper two are those it had.
     WriteBytes(file, TableBytes(20, "new", 1) + Entry("NEWNEWNEWN", 0x0201).substr(0, 258));
     ASSERT_TRUE(table.Load(file.c_str()));
-    EXPECT_EQ(Name(0) + "," + Name(1) + "," + Name(2), "new0,NEWNEWNEWN,old2");
+    EXPECT_EQ(Names({0, 1, 2}), "new0,NEWNEWNEWN,old2,");
     EXPECT_EQ(table.Entry(1).score, 0x11220201);
 }
 
@@ -114,21 +117,7 @@ TEST_F(HighScoreTableTest, LoadEndsEveryNameInsideItsField) {
     WriteBytes(file, bytes);
     ASSERT_TRUE(table.Load(file.c_str()));
     for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(Name(i), std::string(255, static_cast<char>('A' + i)));
-}
-
-TEST_F(HighScoreTableTest, SaveReplacesTheFileWholeOrSaysWhyNot) {
-    WriteBytes(file, "something else entirely");
-    ASSERT_TRUE(table.Save(file.c_str()));
-    EXPECT_EQ(fs::file_size(file), 5204u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(table.Save((dir / "no folder/hiscore.dat").c_str()));
-    EXPECT_FALSE(table.Save(dir.path().c_str()));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "cannot save \"" + dir / "no folder/hiscore.dat" +
-                  "\": No such file or directory\ncannot save \"" + dir.path().string() +
-                  "\": Is a directory\n");
+        EXPECT_EQ(table.Entry(i).name, std::string(255, static_cast<char>('A' + i)));
 }
 
 } // namespace

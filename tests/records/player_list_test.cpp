@@ -21,15 +21,6 @@ class PlayerListTest : public ::testing::Test {
         EXPECT_EQ(out[size], '#') << "written past the end";
         return out.c_str();
     }
-    static PlayerRecord Record(const char* name, const char* address, const char* email,
-                               const char* send) {
-        PlayerRecord record{};
-        std::strcpy(record.name, name);
-        std::strcpy(record.address, address);
-        std::strcpy(record.email, email);
-        std::strcpy(record.send, send);
-        return record;
-    }
 
     TempDir dir;
     std::string ini = dir / "options.ini";
@@ -47,15 +38,14 @@ TEST_F(PlayerListTest, PlayerStringsJoinTheFieldsAsTheFileHoldsThem) {
     EXPECT_EQ(Composed(3), "Ann:Lee:1 Road:a@b:Y");
     EXPECT_EQ(Composed(3, 6), "Ann:L");
     EXPECT_EQ(Composed(MAX_PLAYERS), "");
-    EXPECT_STREQ(players.Record(3).email, "a@b");
-}
-
-TEST_F(PlayerListTest, TheLongestPlayerStringFitsAScoreEntryName) {
     PlayerRecord record;
     std::memset(&record, 'z', sizeof record); // no terminators anywhere
+    WriteBytes(ini, "");
     ASSERT_TRUE(players.WriteRecord(0, record));
     const std::string z63(63, 'z');
-    EXPECT_EQ(Composed(0), z63 + ":" + z63 + ":" + z63 + ":z");
+    EXPECT_EQ(ReadBytes(ini),
+              "[Player1]\nname=" + z63 + "\naddress=" + z63 + "\nemail=" + z63 + "\nsend=z\n");
+    EXPECT_EQ(Composed(0), z63 + ":" + z63 + ":" + z63 + ":z"); // fits a score entry's name
 }
 
 TEST_F(PlayerListTest, WritesKeepEveryOtherLineAndTheSlotHoldsWhatTheFileHolds) {
@@ -64,7 +54,7 @@ TEST_F(PlayerListTest, WritesKeepEveryOtherLineAndTheSlotHoldsWhatTheFileHolds) 
     EXPECT_FALSE(players.WriteCurrent(MAX_PLAYERS));
     EXPECT_FALSE(players.WriteCurrent(-1));
     EXPECT_EQ(players.Current(), 5);
-    ASSERT_TRUE(players.WriteRecord(2, Record("  Kim  ", "x", "k@example.org", "N")));
+    ASSERT_TRUE(players.WriteRecord(2, PlayerRecord{"  Kim  ", "x", "k@example.org", "N"}));
     EXPECT_STREQ(players.Record(2).name, "Kim"); // read back without the blanks
     ASSERT_TRUE(players.ResetRecord(4));
     EXPECT_STREQ(players.Record(4).name, "Player5");
@@ -72,9 +62,6 @@ TEST_F(PlayerListTest, WritesKeepEveryOtherLineAndTheSlotHoldsWhatTheFileHolds) 
                               "[Player3]\nname=  Kim  \naddress=x\nemail=k@example.org\nsend=N\n"
                               "[Player5]\nname=Player5\naddress=\nemail=\nsend=Y\n");
     EXPECT_EQ(players.ReadCurrent(), 5);
-}
-
-TEST_F(PlayerListTest, PlayerIdOutsideTheSlotsReadsAsZero) {
     for (const char* value : {"9", "8", "-1", "abc", "99999999999999999999", "", "+-3"}) {
         WriteBytes(ini, std::string("[setup]\nplayerid=") + value + "\n");
         EXPECT_EQ(players.ReadCurrent(), 0) << value;
@@ -83,44 +70,29 @@ TEST_F(PlayerListTest, PlayerIdOutsideTheSlotsReadsAsZero) {
     EXPECT_EQ(players.ReadCurrent(), 7);
 }
 
-// Files this process writes may grow to `bytes` and no further while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-
-  private:
-    rlimit saved{};
-    void (*oldHandler)(int) = nullptr;
-};
-
 TEST_F(PlayerListTest, AWriteThatFailsPartWayLeavesTheOldRecordWhole) {
     const std::string before = "[Player1]\nname=old\naddress=old\nemail=old\nsend=Y\n";
     WriteBytes(ini, before);
-    const std::string n(40, 'n'), a(40, 'a'), e(40, 'e');
-    bool written = true;
+    PlayerRecord record{"", "", "", "N"};
+    for (char* field : {record.name, record.address, record.email})
+        std::memset(field, 'n', 40);
+    // Room for the file with the new name alone, not for the whole new record.
+    rlimit saved{}, limit{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = saved;
+    limit.rlim_cur = before.size() + 50;
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
     testing::internal::CaptureStderr();
-    { // room for the file with the new name alone, not for the whole new record
-        FileSizeLimit limit(before.size() + 50);
-        written = players.WriteRecord(0, Record(n.c_str(), a.c_str(), e.c_str(), "N"));
-    }
+    const bool written = players.WriteRecord(0, record);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "cannot save \"" + ini + "\": file too large\n");
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(ini), before);
     EXPECT_STREQ(players.Record(0).name, "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST_F(PlayerListTest, FailedWritesAreReturnedAndNamedOnStandardError) {
@@ -138,14 +110,12 @@ TEST_F(PlayerListTest, FailedWritesAreReturnedAndNamedOnStandardError) {
 
 TEST_F(PlayerListTest, WithoutAPathOrASlotNothingTouchesAFile) {
     WriteBytes(ini, "[setup]\nplayerid=4\n");
-    EXPECT_FALSE(players.ResetRecord(MAX_PLAYERS));
-    EXPECT_FALSE(players.ResetRecord(-1));
+    EXPECT_FALSE(players.ResetRecord(MAX_PLAYERS) || players.ResetRecord(-1));
     std::strcpy(players.Record(MAX_PLAYERS).name, "junk");
     EXPECT_STREQ(players.Record(-3).name, "");
     PlayerList unset;
-    EXPECT_FALSE(unset.WriteCurrent(6));
+    EXPECT_FALSE(unset.WriteCurrent(6) || unset.ResetRecord(0));
     EXPECT_EQ(unset.ReadCurrent() + unset.Current(), 0);
-    EXPECT_FALSE(unset.ResetRecord(0));
     EXPECT_STREQ(unset.Record(0).name, "Player1"); // reset in memory only
     unset.ReadRecord(1);
     EXPECT_STREQ(unset.Record(1).name, "");

@@ -30,8 +30,8 @@ namespace {
 using namespace plat;
 
 std::vector<std::string> journal; // what happened to the screen and the game, in order
+std::vector<unsigned> routed;     // the messages the screen was handed
 std::function<int(int frame)> script;
-std::function<void(unsigned message, uintptr_t wParam)> onMessage;
 
 class ScriptScreen : public Screen {
   public:
@@ -44,9 +44,8 @@ class ScriptScreen : public Screen {
         journal.push_back("leave");
         Screen::Leave();
     }
-    int HandleMessage(Window*, unsigned message, uintptr_t wParam, intptr_t) override {
-        if (onMessage)
-            onMessage(message, wParam);
+    int HandleMessage(Window*, unsigned message, uintptr_t, intptr_t) override {
+        routed.push_back(message);
         return 1;
     }
     int Update(int) override {
@@ -105,16 +104,11 @@ class ProgramTest : public ::testing::Test {
         ResetTimerService();
         mouseCursor.Reset();
         journal.clear();
+        routed.clear();
         script = nullptr;
-        onMessage = nullptr;
         scriptScreen.frames = 0;
     }
     int Run(const char* commandLine = "") { return RunProgram(config, commandLine); }
-    static void NoteMouse(std::vector<int>& seen) {
-        int x = 0, y = 0;
-        mouseCursor.GetState(&x, &y, nullptr);
-        seen.insert(seen.end(), {x, y});
-    }
 
     ProgramConfig config{};
     testing_support::TempDir dir;
@@ -226,89 +220,76 @@ TEST_F(ProgramTest, TheGameKeepsItsCommandLineAndTheMenuIsHandedANonEmptyOne) {
     EXPECT_EQ(appState.commandLine, longLine.substr(0, 255));
 }
 
-TEST_F(ProgramTest, ActivationDecidesWhetherTheMouseIsFollowed) {
+// A message, then the mouse moved to (x, y): whether the program is active, and where the
+// screens see the mouse.
+struct WindowStep {
+    uint32_t message;
+    WPARAM wParam;
+    LPARAM lParam;
+    int x, y, active, seenX, seenY;
+};
+
+TEST_F(ProgramTest, TheMouseIsFollowedWhileActiveAndShiftedOntoAMaximisedPicture) {
     null::SetCursorPos(321, 123);
-    std::vector<int> seen;
+    const WindowStep steps[] = {
+        {WM_ACTIVATEAPP, 0, 0, 10, 10, 0, 321, 123}, // where the system's cursor was at start
+        {WM_ACTIVATEAPP, 1, 0, 20, 20, 1, 20, 20},
+        {WM_ACTIVATE, WA_INACTIVE, 0, 30, 30, 0, 20, 20},
+        {WM_ACTIVATE, WA_CLICKACTIVE, 0, 40, 40, 0, 20, 20}, // left to activate-app
+        {WM_ACTIVATE, WA_ACTIVE, 0, 50, 50, 1, 50, 50},
+        {WM_ACTIVATE, WA_CLICKACTIVE, 0, 60, 60, 1, 60, 60},
+        // 1025 / 2 - 399 = 113 and 769 / 2 - 300 = 84 to the left and up; then a window
+        // smaller than the picture; minimised, which keeps the shift; restored.
+        {WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1025, 769), 300, 250, 1, 187, 166},
+        {WM_SIZE, SIZE_MAXIMIZED, MakeLParam(700, 500), 300, 250, 1, 349, 300},
+        {WM_SIZE, SIZE_MINIMIZED, 0, 300, 250, 1, 349, 300},
+        {WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600), 300, 250, 1, 300, 250},
+        {WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0, 70, 70, 0, 300, 250}, // high word: minimised
+    };
     script = QuitAt(1, [&](int) {
-        NoteMouse(seen); // the system's cursor
-        const std::tuple<uint32_t, WPARAM> steps[] = {
-            {WM_ACTIVATEAPP, 0},
-            {WM_ACTIVATEAPP, 1},
-            {WM_ACTIVATE, WA_INACTIVE},
-            {WM_ACTIVATE, WA_CLICKACTIVE}, // left to the activate-app message
-            {WM_ACTIVATE, WA_ACTIVE},
-            {WM_ACTIVATE, WA_CLICKACTIVE},
-            {WM_ACTIVATE, WA_INACTIVE | (1u << 16)}}; // high word: minimised
-        int x = 0;
-        for (auto [message, wParam] : steps) {
-            Send(message, wParam);
-            Send(WM_MOUSEMOVE, 0, MakeLParam(x += 10, 5));
-            seen.push_back(appState.active);
-            NoteMouse(seen);
+        for (const WindowStep& step : steps) {
+            Send(step.message, step.wParam, step.lParam);
+            Send(WM_MOUSEMOVE, 0, MakeLParam(step.x, step.y));
+            int x = 0, y = 0;
+            mouseCursor.GetState(&x, &y, nullptr);
+            EXPECT_EQ(std::tuple(appState.active, x, y),
+                      std::tuple(step.active, step.seenX, step.seenY))
+                << "after message " << step.message << " with " << step.wParam;
         }
-        Send(WM_ACTIVATEAPP, 1);
     });
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(seen, (std::vector<int>{321, 123, 0, 321, 123, 1, 20, 5, 0, 20, 5, 0,
-                                      20,  5,   1, 50,  5,   1, 60, 5, 0, 60, 5}));
 }
 
 TEST_F(ProgramTest, InactiveProgramUpdatesNothingAndReleasesTheMouseButTheClockRuns) {
-    int ticksAtPause = 0, ticksAtResume = 0, framesAtResume = -1, x = 0, y = 0;
-    int buttonsPaused = -1, buttonsAfter = -1;
+    int pausedAt = 0, buttonsAfter = -1, x = 0, y = 0;
+    std::vector<int> paused; // frames, mouse buttons and time gone when activated again
     std::thread waker;
     script = QuitAt(3, [&](int frame) {
         if (frame == 2) {
             NoteMouseButton(1, true); // held through the pause
-            ticksAtPause = GetTicks();
+            pausedAt = GetTicks();
             PostMessage(appState.hwnd, WM_ACTIVATEAPP, 0, 0);
             // Another application is active for a while; then the program is activated again.
-            waker = std::thread([start = ticksAtPause] {
-                for (int i = 0; i < 400 && GetTicks() - start < 30; ++i)
+            waker = std::thread([&] {
+                for (int i = 0; i < 400 && GetTicks() - pausedAt < 30; ++i)
                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                int buttons = -1, x = 0, y = 0;
+                ZelGetMouseData(&x, &y, &buttons);
+                paused = {scriptScreen.frames, buttons, GetTicks() - pausedAt >= 30};
                 PostMessage(appState.hwnd, WM_ACTIVATEAPP, 1, 0);
             });
         }
         if (frame == 3)
             ZelGetMouseData(&x, &y, &buttonsAfter);
     });
-    onMessage = [&](unsigned message, uintptr_t wParam) {
-        if (message != WM_ACTIVATEAPP || wParam != 1 || scriptScreen.frames < 2)
-            return;
-        framesAtResume = scriptScreen.frames;
-        ticksAtResume = GetTicks();
-        ZelGetMouseData(&x, &y, &buttonsPaused);
-    };
     EXPECT_EQ(Run(), 0);
     waker.join();
-    EXPECT_EQ(framesAtResume, 2);
-    EXPECT_EQ(buttonsPaused, 0);
-    EXPECT_GE(ticksAtResume - ticksAtPause, 30);
+    EXPECT_EQ(paused, (std::vector<int>{2, 0, 1}));
     EXPECT_EQ(buttonsAfter, 1); // taken again on return
     EXPECT_EQ(scriptScreen.frames, 3);
 }
 
-TEST_F(ProgramTest, AMaximisedWindowShiftsTheMouseOntoThePictureAndRestoringUnshiftsIt) {
-    std::vector<int> seen;
-    script = QuitAt(1, [&](int) {
-        const std::tuple<WPARAM, int, int> sizes[] = {
-            {SIZE_MAXIMIZED, 1025, 769}, // 1025 / 2 - 399 = 113, 769 / 2 - 300 = 84
-            {SIZE_MAXIMIZED, 700, 500},  // smaller than the picture
-            {SIZE_MINIMIZED, 0, 0},      // neither: the offsets stay
-            {SIZE_RESTORED, 800, 600}};
-        for (auto [kind, width, height] : sizes) {
-            Send(WM_SIZE, kind, MakeLParam(width, height));
-            Send(WM_MOUSEMOVE, 0, MakeLParam(300, 250));
-            NoteMouse(seen);
-        }
-    });
-    EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(seen, (std::vector<int>{187, 166, 349, 300, 349, 300, 300, 250}));
-}
-
 TEST_F(ProgramTest, EveryMessageReachesTheScreenFirstAndAltOpensNoWindowMenu) {
-    std::vector<unsigned> routed;
-    onMessage = [&](unsigned message, uintptr_t) { routed.push_back(message); };
     script = QuitAt(2, [&](int frame) {
         if (frame == 1) {
             routed.clear();
