@@ -66,6 +66,7 @@ TEST_F(HighScoreTableTest, ResultsEnterBelowEveryEqualOrBetterScore) {
     EXPECT_EQ(Names({0, 1, 18, 19}), "top,0,17,18,");
     table.Allocate(0);
     EXPECT_FALSE(table.Insert("none", 10));
+    EXPECT_EQ(table.TopScore(), 0);
 }
 
 TEST_F(HighScoreTableTest, SaveWritesTheCountThenEachNameAndScoreWholeOrSaysWhyNot) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "platform/window.h"
@@ -38,23 +39,15 @@ TEST(KeyQueueTest, KeysAreQueuedOncePerPressWithTheShiftOfTheirFeed) {
     };
     for (const auto& c : cases) {
         KeyQueue queue;
-        std::string feed;
-        for (const char* f = c.feeds;; ++f) {
-            if (*f && *f != '|') {
-                feed += *f;
-                continue;
-            }
+        std::istringstream feeds(c.feeds);
+        for (std::string feed; std::getline(feeds, feed, '|');) {
             unsigned char state[256] = {};
             for (char key : feed)
-                if (kScan.count(key))
-                    state[kScan.at(key)] = 0x80;
+                state[kScan.count(key) ? kScan.at(key) : 0] = 0x80;
             if (feed == "#")
                 queue.Clear();
             else
                 queue.Feed(feed == "!" ? nullptr : state);
-            feed.clear();
-            if (!*f)
-                break;
         }
         EXPECT_EQ(Typed(queue), c.typed) << c.name;
     }

@@ -78,6 +78,8 @@ TEST_F(ScreenTest, LeaveFreesEverythingAndTheNextEnterStartsEmpty) {
     const std::string longName(300, 'x');
     screen.SetName(longName.c_str());
     EXPECT_EQ(screen.GetName(), longName.substr(0, 255));
+    screen.SetName(nullptr);
+    EXPECT_STREQ(screen.GetName(), "");
 }
 
 TEST_F(ScreenTest, ATapBetweenTwoFramesClicksAButtonOnce) {

@@ -16,6 +16,7 @@
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/null_backend.h"
+#include "platform/profile.h"
 #include "platform/window.h"
 #include "screens/key_queue.h"
 #include "screens/screen_manager.h"
@@ -168,7 +169,7 @@ struct ExitCase {
     const char* name;
     uint32_t message; // posted at frame 2
     WPARAM wParam;
-    int frames;
+    int frames, closes;
 };
 
 class ProgramExitTest : public ProgramTest, public ::testing::WithParamInterface<ExitCase> {};
@@ -185,6 +186,7 @@ TEST_P(ProgramExitTest, EveryWayOutEndsThroughTheSameShutdown) {
     EXPECT_EQ(appState.active, 0);
     EXPECT_FALSE(IsWindowAlive(appState.hwnd));
     EXPECT_EQ(null::DefWindowProcCount(WM_DESTROY), 1);
+    EXPECT_EQ(null::DefWindowProcCount(WM_CLOSE), GetParam().closes);
     Message m{};
     ASSERT_TRUE(PeekMessage(&m));
     EXPECT_EQ(std::tuple(m.message, m.wParam), std::tuple(WM_QUIT, WPARAM{0}));
@@ -194,12 +196,12 @@ TEST_P(ProgramExitTest, EveryWayOutEndsThroughTheSameShutdown) {
     EXPECT_EQ(GetTicks(), stoppedAt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Exits, ProgramExitTest,
-                         ::testing::Values(ExitCase{"ScreenQuits", 0, 0, 5},
-                                           ExitCase{"CloseBox", WM_CLOSE, 0, 2},
-                                           ExitCase{"EscapeReleased", WM_KEYUP, VK_ESCAPE, 2},
-                                           ExitCase{"EscapePressedOnly", WM_KEYDOWN, VK_ESCAPE, 5}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Exits, ProgramExitTest,
+    ::testing::Values(ExitCase{"ScreenQuits", 0, 0, 5, 0}, ExitCase{"CloseBox", WM_CLOSE, 0, 2, 1},
+                      ExitCase{"EscapeReleased", WM_KEYUP, VK_ESCAPE, 2, 1},
+                      ExitCase{"EscapePressedOnly", WM_KEYDOWN, VK_ESCAPE, 5, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProgramTest, TheGameKeepsItsCommandLineAndTheMenuIsHandedANonEmptyOne) {
     static std::vector<std::string> handed;
@@ -287,6 +289,20 @@ TEST_F(ProgramTest, InactiveProgramUpdatesNothingAndReleasesTheMouseButTheClockR
     EXPECT_EQ(paused, (std::vector<int>{2, 0, 1}));
     EXPECT_EQ(buttonsAfter, 1); // taken again on return
     EXPECT_EQ(scriptScreen.frames, 3);
+}
+
+TEST_F(ProgramTest, F1ShowsTheFrameRateAndF11SwitchesToFullScreenKeptForTheNextStart) {
+    std::vector<int> seen; // each frame: frame rate shown, full screen (setting, window), kept
+    script = QuitAt(4, [&](int frame) {
+        char kept[8];
+        GetProfileString("setup", "fullscreen", "-", kept, sizeof kept, ".\\setup.ini");
+        seen.insert(seen.end(),
+                    {appState.showFps, appState.fullscreen, IsFullscreen(appState.hwnd), kept[0]});
+        for (uint32_t key : {VK_F1, VK_F11}) // released twice, then only pressed
+            PostMessage(appState.hwnd, frame <= 2 ? WM_KEYUP : WM_KEYDOWN, key, KeyLParam(0x3B));
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(seen, (std::vector<int>{0, 0, 0, '-', 1, 1, 1, '1', 0, 0, 0, '0', 0, 0, 0, '0'}));
 }
 
 TEST_F(ProgramTest, EveryMessageReachesTheScreenFirstAndAltOpensNoWindowMenu) {
