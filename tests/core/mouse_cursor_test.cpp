@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cctype>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -14,8 +16,16 @@
 
 namespace {
 
-constexpr int kLeft = 1;
-constexpr int kRight = 2;
+// A script of mouse events, one character each: L/l left down/up and R/r right down/up (not yet
+// polled), '.' a timer event (a poll), o/O polling off/on, x the mouse released.
+// '|' ends a frame: its state read twice, written as the button word, then presented.
+// 't' takes presses: written as the button word, then the presses still pending after taking
+// one of each button, '-' where none was pending.
+struct Script {
+    const char* name;
+    const char* events;
+    const char* seen;
+};
 
 class MouseCursorTest : public ::testing::Test {
   protected:
@@ -27,212 +37,91 @@ class MouseCursorTest : public ::testing::Test {
         ResetTimerService();
         mouseCursor.Reset();
     }
-    void TearDown() override {
-        ZelFreeDirectInput();
-        plat::null::Reset();
-        mouseCursor.Reset();
-        ResetTimerService();
-    }
-
-    static void Button(int bit, bool down) { plat::NoteMouseButton(bit, down); }
-    static void Polls(int n) {
-        for (int i = 0; i < n; ++i)
-            TimerEvent();
-    }
-    // A GetState call with press arguments; -1 means "not written".
-    static void TakePresses(int* left, int* right) {
-        *left = -1;
-        *right = -1;
-        mouseCursor.GetState(nullptr, nullptr, nullptr, left, right);
-    }
+    void TearDown() override { ZelFreeDirectInput(); }
 };
 
-TEST_F(MouseCursorTest, HeldButtonCountsOnePress) {
-    Button(kLeft, true);
-    Polls(50);
-    int buttons = 0;
-    int left = -1, right = -1;
-    mouseCursor.GetState(nullptr, nullptr, &buttons, &left, &right);
-    EXPECT_EQ(buttons, kLeft);
-    EXPECT_EQ(left, 0); // one taken, none left
-    EXPECT_EQ(right, -1);
-    TakePresses(&left, &right);
-    EXPECT_EQ(left, -1);
+class MouseFrameTest : public MouseCursorTest, public ::testing::WithParamInterface<Script> {};
 
-    Button(kLeft, false);
-    Polls(1);
-    mouseCursor.GetState(nullptr, nullptr, &buttons);
-    EXPECT_EQ(buttons, 0);
-    Button(kLeft, true); // pressed again: a new press
-    Polls(3);
-    TakePresses(&left, &right);
-    EXPECT_EQ(left, 0);
-}
-
-TEST_F(MouseCursorTest, TwoPressesBetweenFramesAreTakenOneByOne) {
-    for (int i = 0; i < 2; ++i) {
-        Button(kLeft, true);
-        Polls(2);
-        Button(kLeft, false);
-        Polls(2);
-    }
-    int left = 0, right = 0;
-    TakePresses(&left, &right);
-    EXPECT_EQ(left, 1);
-    TakePresses(&left, &right);
-    EXPECT_EQ(left, 0);
-    TakePresses(&left, &right);
-    EXPECT_EQ(left, -1);
-    EXPECT_EQ(right, -1);
-}
-
-TEST_F(MouseCursorTest, ClickBetweenTwoPollsIsStillCounted) {
-    Button(kLeft, true);
-    Button(kLeft, false); // released before any poll saw it
-    Polls(1);
-    int buttons = -1, left = -1, right = -1;
-    mouseCursor.GetState(nullptr, nullptr, &buttons, &left, &right);
-    EXPECT_EQ(buttons, kLeft); // that poll reports it down
-    EXPECT_EQ(left, 0);
-    Polls(1);
-    left = -1;
-    mouseCursor.GetState(nullptr, nullptr, &buttons, &left, &right);
-    EXPECT_EQ(buttons, 0); // and the next one up again, without a second press
-    EXPECT_EQ(left, -1);
-}
-
-TEST_F(MouseCursorTest, ButtonsAreCountedSeparately) {
-    Button(kRight, true);
-    Polls(1);
-    Button(kLeft, true);
-    Polls(1);
-    Button(kRight, false);
-    Polls(1);
-    Button(kRight, true);
-    Polls(1);
-    int buttons = 0, left = -1, right = -1;
-    mouseCursor.GetState(nullptr, nullptr, &buttons, &left, &right);
-    EXPECT_EQ(buttons, kLeft | kRight);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(right, 1);
-    TakePresses(&left, &right);
-    EXPECT_EQ(left, -1);
-    EXPECT_EQ(right, 0);
-}
-
-TEST_F(MouseCursorTest, OutArgumentsAreOptionalAndUntouchedWithNothingPending) {
-    mouseCursor.SetPosition(123, 456);
-    int x = 0, y = 0, buttons = 99, left = 42, right = 43;
-    mouseCursor.GetState(&x, &y, &buttons, &left, &right);
-    EXPECT_EQ(x, 123);
-    EXPECT_EQ(y, 456);
-    EXPECT_EQ(buttons, 0);
-    EXPECT_EQ(left, 42);
-    EXPECT_EQ(right, 43);
-
-    Button(kLeft, true);
-    Polls(1);
-    // A read without press arguments leaves the press pending.
-    mouseCursor.GetState(&x, nullptr, nullptr);
-    mouseCursor.GetState(nullptr, nullptr, nullptr, &left, nullptr);
-    EXPECT_EQ(left, 0);
-}
-
-// What the frames see of the left button, for button events between frames: 'D' down and 'U'
-// up, each followed by one poll; '|' ends a frame (read twice, then presented).
-struct FrameCase {
-    const char* name;
-    const char* events;
-    const char* seen; // the left bit each frame read, in order
-};
-
-class MouseFrameTest : public MouseCursorTest, public ::testing::WithParamInterface<FrameCase> {};
-
-TEST_P(MouseFrameTest, EveryClickReachesTheFramesOnce) {
+TEST_P(MouseFrameTest, EveryClickArrivesOnce) {
     std::string seen;
     for (const char* e = GetParam().events; *e; ++e) {
-        if (*e == 'D' || *e == 'U') {
-            Button(kLeft, *e == 'D');
-            Polls(1);
-            continue;
+        const char c = *e;
+        int first = -1, second = -1, left = -1, right = -1;
+        if (std::strchr("LlRr", c))
+            plat::NoteMouseButton(std::tolower(c) == 'l' ? 1 : 2, std::isupper(c));
+        else if (c == '.')
+            TimerEvent();
+        else if (std::tolower(c) == 'o')
+            mouseCursor.SetPolling(c == 'O');
+        else if (c == 'x')
+            ZelAcquireMouse(0);
+        if (c == '|') {
+            mouseCursor.GetFrameState(nullptr, nullptr, &first);
+            mouseCursor.GetFrameState(nullptr, nullptr, &second);
+            EXPECT_EQ(first, second) << "two reads in one frame disagree";
+            seen += std::to_string(first);
+            mouseCursor.EndFrame();
         }
-        int first = -1, second = -1;
-        mouseCursor.GetFrameState(nullptr, nullptr, &first);
-        mouseCursor.GetFrameState(nullptr, nullptr, &second);
-        EXPECT_EQ(first, second) << "two reads in one frame disagree";
-        seen += (first & kLeft) ? '1' : '0';
-        mouseCursor.EndFrame();
+        if (c == 't') {
+            mouseCursor.GetState(nullptr, nullptr, &first, &left, &right);
+            for (int n : {first, left, right})
+                seen += n < 0 ? "-" : std::to_string(n);
+            seen += ' ';
+        }
     }
     EXPECT_EQ(seen, GetParam().seen);
 }
 
+auto Named = [](const ::testing::TestParamInfo<Script>& info) { return info.param.name; };
+
 INSTANTIATE_TEST_SUITE_P(
     Taps, MouseFrameTest,
-    ::testing::Values(FrameCase{"TapBetweenFrames", "DU|||", "100"},
-                      FrameCase{"HeldOverFrames", "D|||U||", "11100"},
-                      FrameCase{"TwoTapsBetweenFrames", "DUDU||||", "1010"},
-                      FrameCase{"ReleasedAndPressedAgainBetweenFrames", "D|UD||U|", "1010"},
-                      FrameCase{"TapWhileIdleAfterAClick", "D|U|DU||", "1010"},
-                      FrameCase{"NoPress", "||", "00"}),
-    [](const ::testing::TestParamInfo<FrameCase>& info) { return info.param.name; });
+    ::testing::Values(Script{"TapBetweenFrames", "L.l.|||", "100"},
+                      Script{"HeldOverFrames", "L.|||l.||", "11100"},
+                      Script{"TwoTapsBetweenFrames", "L.l.L.l.||||", "1010"},
+                      Script{"ReleasedAndPressedAgainBetweenFrames", "L.|l.L.||l.|", "1010"},
+                      Script{"TapWhileIdleAfterAClick", "L.|l.|L.l.||", "1010"},
+                      Script{"RightTapWhileLeftIsHeld", "L.|R.r.||", "131"}),
+    Named);
 
-TEST_F(MouseCursorTest, NothingIsCountedWhilePollingIsOffOrTheMouseIsReleased) {
-    mouseCursor.SetPolling(0);
-    Button(kLeft, true);
-    Polls(3);
-    int buttons = -1, left = -1, right = -1;
-    mouseCursor.GetState(nullptr, nullptr, &buttons, &left, &right);
-    EXPECT_EQ(buttons, 0);
-    EXPECT_EQ(left, -1);
-
-    Button(kLeft, false);
-    mouseCursor.SetPolling(1);
-    ZelAcquireMouse(0);
-    Button(kRight, true);
-    Polls(3);
-    mouseCursor.GetState(nullptr, nullptr, &buttons, &left, &right);
-    EXPECT_EQ(buttons, 0);
-    EXPECT_EQ(right, -1);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Presses, MouseFrameTest,
+    ::testing::Values(Script{"HeldButtonIsOnePress", "L.....ttl.tL..t", "10- 1-- 0-- 10- "},
+                      Script{"ClickBetweenTwoPolls", "Ll.t.t", "10- 0-- "},
+                      Script{"TwoClicksAreTakenOneByOne", "L.l.L.l.ttt", "01- 00- 0-- "},
+                      Script{"ButtonsAreCountedApart", "R.L.r.R.tt", "301 3-0 "},
+                      Script{"NothingWhilePollingIsOff", "oL...t", "0-- "},
+                      Script{"NothingWhileTheMouseIsReleased", "xR...t", "0-- "}),
+    Named);
 
 // The timer thread polls while the user-interface thread notes button events and takes the
 // presses: every press must arrive exactly once.
 TEST_F(MouseCursorTest, NoPressIsLostOrDoubledBetweenThreads) {
     std::atomic<bool> stop{false};
     std::thread poller([&stop] {
-        while (!stop.load())
+        while (!stop)
             TimerEvent();
     });
-    auto waitForPolls = [] {
-        // Three further events: at least one whole poll ran after the button change.
-        const int start = GetTicks();
-        while (GetTicks() - start < 30)
+    int taken[3] = {};
+    auto take = [&taken] {
+        int pending[3] = {-1, -1, -1};
+        mouseCursor.GetState(nullptr, nullptr, nullptr, &pending[1], &pending[2]);
+        for (int bit : {1, 2})
+            taken[bit] += pending[bit] >= 0;
+    };
+    for (int i = 0; i < 600; ++i) { // 300 presses and their releases, every third on the right
+        plat::NoteMouseButton(i % 6 < 2 ? 2 : 1, i % 2 == 0);
+        take();
+        for (const int start = GetTicks(); GetTicks() - start < 30;) // a whole poll since
             std::this_thread::yield();
-    };
-    constexpr int kPresses = 300;
-    int takenLeft = 0, takenRight = 0;
-    auto take = [&] {
-        int left = -1, right = -1;
-        mouseCursor.GetState(nullptr, nullptr, nullptr, &left, &right);
-        takenLeft += left >= 0;
-        takenRight += right >= 0;
-    };
-    for (int i = 0; i < kPresses; ++i) {
-        const int bit = i % 3 == 0 ? kRight : kLeft;
-        Button(bit, true);
-        take();
-        waitForPolls();
-        take();
-        Button(bit, false);
-        waitForPolls();
         take();
     }
     stop = true;
     poller.join();
-    for (int i = 0; i < 3 * kPresses; ++i)
+    for (int i = 0; i < 900; ++i)
         take();
-    EXPECT_EQ(takenLeft, kPresses - kPresses / 3);
-    EXPECT_EQ(takenRight, kPresses / 3);
+    EXPECT_EQ(taken[1], 200);
+    EXPECT_EQ(taken[2], 100);
 }
 
 } // namespace

@@ -2,107 +2,52 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <utility>
+
 #include "core/mouse_cursor.h"
 
 namespace {
 
-class TimerServiceTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
+// Steps of the clock, blank-separated: a number runs that many timer events (10 ms each); "=n"
+// expects n seconds left, "tn" n milliseconds since 0; "sn" sets the countdown to n; "x" stops
+// it, "g" starts it again, "r" resets the clock.
+TEST(TimerServiceTest, CountdownLosesOneSecondPerHundredEventsWhileRunning) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"hundred events a second, never below 0", "t0 s3 99 =3 1 =2 100 =1 100 =0 300 =0 t6000"},
+        {"a new count stands at once; the running second goes on", "s10 150 =9 s5 =5 49 =5 1 =4"},
+        {"stopped, the count keeps; the seconds run on", "s5 30 x 1000 =5 g 69 =5 1 =4 t11000"},
+        {"stop and start within a second lose nothing", "s2 40 x 20 g 39 =2 1 =1"},
+        {"reset starts everything afresh", "s9 x 120 r t0 =0 s1 99 =1 1 =0"},
+    };
+    for (const auto& [name, steps] : cases) {
+        SCOPED_TRACE(name);
         ResetTimerService();
         mouseCursor.Reset();
+        std::istringstream in(steps);
+        std::string replayed; // the steps, with what the clock showed at each check
+        for (std::string step; in >> step; replayed += step + " ") {
+            const int n = std::atoi(step.c_str() + !std::isdigit(step[0]));
+            if (step[0] == '=' || step[0] == 't')
+                step.replace(1, step.npos,
+                             std::to_string(step[0] == '=' ? GetCountdown() : TicksSince(0)));
+            if (step[0] == 's')
+                SetCountdown(n);
+            if (step[0] == 'x')
+                StopCountdown();
+            if (step[0] == 'g')
+                StartCountdown();
+            if (step[0] == 'r')
+                ResetTimerService();
+            for (int i = 0; std::isdigit(step[0]) && i < n; ++i)
+                TimerEvent();
+        }
+        EXPECT_EQ(replayed, steps + std::string(" "));
     }
-    void TearDown() override { ResetTimerService(); }
-
-    static void Events(int n) {
-        for (int i = 0; i < n; ++i)
-            TimerEvent();
-    }
-};
-
-TEST_F(TimerServiceTest, EachEventAdvancesTheClockByTenMilliseconds) {
-    EXPECT_EQ(GetTicks(), 0);
-    Events(7);
-    EXPECT_EQ(GetTicks(), 70);
-    EXPECT_EQ(TicksSince(30), 40);
-    EXPECT_EQ(TicksSince(100), -30);
-}
-
-TEST_F(TimerServiceTest, CountdownLosesOneSecondPerHundredEvents) {
-    SetCountdown(3);
-    Events(99);
-    EXPECT_EQ(GetCountdown(), 3);
-    Events(1);
-    EXPECT_EQ(GetCountdown(), 2);
-    Events(99);
-    EXPECT_EQ(GetCountdown(), 2);
-    Events(1);
-    EXPECT_EQ(GetCountdown(), 1);
-    Events(100);
-    EXPECT_EQ(GetCountdown(), 0);
-    Events(300);
-    EXPECT_EQ(GetCountdown(), 0); // never below 0 by itself
-}
-
-TEST_F(TimerServiceTest, ZeroCountdownStaysZeroWhileRunning) {
-    SetCountdown(0);
-    Events(250);
-    EXPECT_EQ(GetCountdown(), 0);
-    EXPECT_EQ(GetTicks(), 2500);
-}
-
-TEST_F(TimerServiceTest, SettingTheCountdownTakesEffectAtOnce) {
-    SetCountdown(10);
-    Events(150); // half a second into the next one
-    EXPECT_EQ(GetCountdown(), 9);
-    SetCountdown(5);
-    EXPECT_EQ(GetCountdown(), 5);
-    Events(49);
-    EXPECT_EQ(GetCountdown(), 5);
-    Events(1); // the whole second that was already running
-    EXPECT_EQ(GetCountdown(), 4);
-}
-
-TEST_F(TimerServiceTest, StoppedCountdownKeepsItsValueWhileTheSecondsRunOn) {
-    SetCountdown(5);
-    Events(30);
-    StopCountdown();
-    Events(1000);
-    EXPECT_EQ(GetCountdown(), 5);
-    EXPECT_EQ(GetTicks(), 10300); // the clock itself goes on
-    // The second accumulator kept running: 1030 events put it 30 events into a second, so the
-    // countdown resumes 70 events after the restart, not 100.
-    StartCountdown();
-    Events(69);
-    EXPECT_EQ(GetCountdown(), 5);
-    Events(1);
-    EXPECT_EQ(GetCountdown(), 4);
-    Events(100);
-    EXPECT_EQ(GetCountdown(), 3);
-}
-
-TEST_F(TimerServiceTest, StopAndStartWithinOneSecondLoseNothing) {
-    SetCountdown(2);
-    Events(40);
-    StopCountdown();
-    Events(20);
-    StartCountdown();
-    Events(39);
-    EXPECT_EQ(GetCountdown(), 2);
-    Events(1);
-    EXPECT_EQ(GetCountdown(), 1);
-}
-
-TEST_F(TimerServiceTest, ResetPutsEverythingBack) {
-    SetCountdown(9);
-    StopCountdown();
-    Events(120);
     ResetTimerService();
-    EXPECT_EQ(GetTicks(), 0);
-    EXPECT_EQ(GetCountdown(), 0);
-    SetCountdown(1);
-    Events(100); // running again, and the accumulator starts from 0
-    EXPECT_EQ(GetCountdown(), 0);
 }
 
 } // namespace

@@ -2,42 +2,39 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string Join(std::initializer_list<const char*> args, int size = 256) {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>("program"));
-    for (const char* a : args)
-        argv.push_back(const_cast<char*>(a));
-    std::vector<char> out(static_cast<size_t>(size) + 8, '#');
-    JoinCommandLine(static_cast<int>(argv.size()), argv.data(), out.data(), size);
-    EXPECT_EQ(out[static_cast<size_t>(size)], '#') << "written past the buffer";
-    return std::string(out.data());
-}
-
-TEST(CommandLineTest, ArgumentsAreJoinedWithSingleSpaces) {
-    EXPECT_EQ(Join({}), "");
-    EXPECT_EQ(Join({"Kestrin"}), "Kestrin");
-    EXPECT_EQ(Join({"/home/me/suite", "two"}), "/home/me/suite two");
-    EXPECT_EQ(Join({"", "x"}), " x");
-}
-
-TEST(CommandLineTest, LongLinesAreCutToTheBuffer) {
-    EXPECT_EQ(Join({"abcdef"}, 4), "abc");
-    EXPECT_EQ(Join({"ab", "cd"}, 4), "ab ");
-    EXPECT_EQ(Join({"abc", "def"}, 4), "abc");
-    EXPECT_EQ(Join({"abc", "def"}, 1), "");
+TEST(CommandLineTest, ArgumentsAreJoinedWithSingleSpacesAndCutToTheBuffer) {
     const std::string longArgument(400, 'p');
-    EXPECT_EQ(Join({longArgument.c_str(), "more"}), longArgument.substr(0, 255));
-}
-
-TEST(CommandLineTest, NoBufferIsHarmless) {
+    const struct {
+        std::vector<const char*> args;
+        int size;
+        std::string joined;
+    } cases[] = {
+        {{}, 256, ""},
+        {{"Kestrin"}, 256, "Kestrin"},
+        {{"/home/me/suite", "two"}, 256, "/home/me/suite two"},
+        {{"", "x"}, 256, " x"},
+        {{"abcdef"}, 4, "abc"},
+        {{"ab", "cd"}, 4, "ab "},
+        {{"abc", "def"}, 4, "abc"},
+        {{"abc", "def"}, 1, ""},
+        {{longArgument.c_str(), "more"}, 256, longArgument.substr(0, 255)},
+    };
+    for (const auto& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("program")};
+        for (const char* a : c.args)
+            argv.push_back(const_cast<char*>(a));
+        std::string out(static_cast<size_t>(c.size) + 1, '#');
+        JoinCommandLine(static_cast<int>(argv.size()), argv.data(), out.data(), c.size);
+        EXPECT_EQ(out.back(), '#') << "written past the buffer";
+        EXPECT_EQ(out.c_str(), c.joined) << c.joined;
+    }
     char* argv[] = {const_cast<char*>("program"), const_cast<char*>("x")};
-    JoinCommandLine(2, argv, nullptr, 10);
+    JoinCommandLine(2, argv, nullptr, 10); // no buffer is harmless
     char out[4] = "zz";
     JoinCommandLine(2, argv, out, 0);
     EXPECT_STREQ(out, "zz");

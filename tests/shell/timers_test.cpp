@@ -13,86 +13,52 @@
 
 namespace {
 
-using std::chrono::milliseconds;
+using testing_support::ReadBytes;
 
-bool WaitForTicks(int atLeast) {
-    for (int i = 0; i < 400 && GetTicks() < atLeast; ++i)
-        std::this_thread::sleep_for(milliseconds(5));
-    return GetTicks() >= atLeast;
-}
-
-class ShellTimersTest : public ::testing::Test {
-  protected:
-    void SetUp() override { ResetTimerService(); }
-    void TearDown() override {
-        FreeTimers();
-        plat::SetTimerCapsForTest(nullptr);
-        plat::SetTimerStartFailsForTest(false);
-        ResetTimerService();
-    }
-};
-
-TEST_F(ShellTimersTest, TimerDrivesTheClockUntilFreedAndFreeingTwiceIsHarmless) {
-    EXPECT_EQ(InitTimers(), 0);
-    EXPECT_TRUE(WaitForTicks(30));
-    EXPECT_EQ(GetTicks() % 10, 0);
-    EXPECT_EQ(FreeTimers(), 0);
-    const int stoppedAt = GetTicks();
-    std::this_thread::sleep_for(milliseconds(40));
-    EXPECT_EQ(GetTicks(), stoppedAt); // keeps its value, advances no more
-    EXPECT_EQ(FreeTimers(), 0);
-    EXPECT_EQ(GetTicks(), stoppedAt);
-
-    EXPECT_EQ(InitTimers(), 0); // and can be started again
-    EXPECT_TRUE(WaitForTicks(stoppedAt + 20));
-    EXPECT_EQ(FreeTimers(), 0);
-}
-
-TEST_F(ShellTimersTest, FreeingWithoutATimerIsHarmless) {
-    EXPECT_EQ(FreeTimers(), 0);
-    EXPECT_EQ(FreeTimers(), 0);
-}
-
-// The diagnostic log is opened once per process, in the directory current at its first line;
-// every test that logs goes to this one place.
-const testing_support::TempDir& LogDir() {
-    static testing_support::TempDir dir;
-    return dir;
-}
-
-size_t CountLines(const std::string& text, const std::string& line) {
-    size_t count = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
-        ++count;
-    return count;
-}
-
-TEST_F(ShellTimersTest, NoTenMillisecondPeriodMeansNoTimerAndALogLine) {
+TEST(ShellTimersTest, TheTimerDrivesTheClockUntilFreedOrTellsWhyItCannot) {
+    const plat::TimerCaps coarse{16, 1000}, tooShort{1, 5};
+    const struct {
+        const char* name;
+        const plat::TimerCaps* caps;
+        bool startFails;
+        int result;
+        bool runs, logged;
+    } cases[] = {
+        {"runs", nullptr, false, 0, true, false},
+        {"runs again after a free", nullptr, false, 0, true, false},
+        {"no 10 ms period", &coarse, false, 1, false, true},
+        {"periods too short", &tooShort, false, 1, false, true},
+        {"start fails: attempted", nullptr, true, 0, false, false},
+    };
+    // The diagnostic log is opened once per process, in the directory current at its first line.
+    static testing_support::TempDir logDir;
     testing_support::CurrentDirGuard guard;
-    std::filesystem::current_path(LogDir().path());
-    const std::string line = "Unable to use timers on this system";
-    const size_t before = CountLines(testing_support::ReadBytes(LogDir() / "debug.log"), line);
+    std::filesystem::current_path(logDir.path());
     debugLogEnabled = 1;
-    const plat::TimerCaps coarse{16, 1000};
-    plat::SetTimerCapsForTest(&coarse);
-    EXPECT_EQ(InitTimers(), 1);
+    const std::string line = "Unable to use timers on this system";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::SetTimerCapsForTest(c.caps);
+        plat::SetTimerStartFailsForTest(c.startFails);
+        const size_t logged = ReadBytes(logDir / "debug.log").size();
+        EXPECT_EQ(InitTimers(), c.result);
+        EXPECT_EQ(ReadBytes(logDir / "debug.log").substr(logged), c.logged ? line : "");
+        // Three steps of 10 ms, waited for up to 2 s when the clock should run.
+        const int start = GetTicks();
+        for (int i = 0; i < (c.runs ? 400 : 6) && GetTicks() - start < 30; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_EQ(GetTicks() - start >= 30, c.runs);
+        EXPECT_EQ(GetTicks() % 10, 0);
+        for (int i = 0; i < 2; ++i) // a second free is harmless
+            EXPECT_EQ(FreeTimers(), 0);
+        const int stoppedAt = GetTicks();
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        EXPECT_EQ(GetTicks(), stoppedAt);
+    }
     debugLogEnabled = 0;
-    EXPECT_EQ(CountLines(testing_support::ReadBytes(LogDir() / "debug.log"), line), before + 1);
-    std::this_thread::sleep_for(milliseconds(30));
-    EXPECT_EQ(GetTicks(), 0);
-    EXPECT_EQ(FreeTimers(), 0);
-
-    const plat::TimerCaps tooShort{1, 5};
-    plat::SetTimerCapsForTest(&tooShort);
-    EXPECT_EQ(InitTimers(), 1);
-}
-
-TEST_F(ShellTimersTest, FailedStartCountsAsAttemptedAndTimeStandsStill) {
-    plat::SetTimerStartFailsForTest(true);
-    EXPECT_EQ(InitTimers(), 0);
-    std::this_thread::sleep_for(milliseconds(30));
-    EXPECT_EQ(GetTicks(), 0);
-    EXPECT_EQ(FreeTimers(), 0);
+    plat::SetTimerCapsForTest(nullptr);
+    plat::SetTimerStartFailsForTest(false);
+    ResetTimerService();
 }
 
 } // namespace

@@ -43,6 +43,7 @@ class NullDisplayTest : public ::testing::Test {
         ZelFreeDirectX();
     }
 
+  public: // the helpers serve the tests' own classes too
     static Surface* Back() { return dirtyRects.BackSurface(); }
     static int BackPixel(int x, int y) { return GetPixelValue(Back(), x, y); }
 
