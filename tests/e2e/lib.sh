@@ -1,8 +1,40 @@
-# Helpers of the end-to-end scripts: a private X server, window lookups and screenshots.
-# Source it; it defines start_x, stop_x, wait_window, pixels_like, shot.
+# Helpers of the end-to-end scripts. Sourcing it sets strict mode, makes the work folder $work
+# and, at exit, ends the programs started with start_program, the X server and removes $work.
+# Waits are for conditions (a window, a picture, a file's line, a process's end), polled every
+# tenth of a second for up to $WAIT_SECONDS (20) seconds, so that a loaded machine is waited
+# for and a quick one is not.
+set -euo pipefail
+export SUITE_NO_MESSAGE_BOXES=1
+work=$(mktemp -d)
+STARTED=()
+cleanup() {
+  local pid
+  for pid in "${STARTED[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_x
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
+# fail MESSAGE: ends the test, with what the programs wrote.
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- the programs' output:" >&2
+  cat "$work/out.txt" >&2 2>/dev/null || true
+  exit 1
+}
+
+# wait_until COMMAND...: true as soon as the command succeeds, false when it never did.
+wait_until() {
+  local end=$((SECONDS + ${WAIT_SECONDS:-20}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# start_x SIZE: a private X server (800x600x24 by default) as $DISPLAY.
 start_x() {
-  local fifo
+  local fifo display_number
   fifo=$(mktemp -u)
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
@@ -13,22 +45,45 @@ start_x() {
 }
 
 stop_x() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  [ -z "${XVFB_PID:-}" ] || kill "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=
 }
 
-# wait_window TITLE: prints the id of the visible window of that exact title (waits up to 20 s).
-wait_window() {
-  local i id
-  for i in $(seq 1 200); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window titled '$1'" >&2
-  return 1
+# start_program FOLDER COMMAND...: runs the command in FOLDER, its output added to
+# $work/out.txt; sets PROGRAM_PID.
+start_program() {
+  local folder=$1
+  shift
+  (cd "$folder" && exec "$@") >>"$work/out.txt" 2>&1 &
+  PROGRAM_PID=$!
+  STARTED+=("$PROGRAM_PID")
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# expect_exit PID WHAT: the process ends, with exit code 0.
+expect_exit() {
+  wait_until ended "$1" || fail "$2: still running"
+  wait "$1" || fail "$2: exit code $?"
+}
+
+# window SEARCH...: the id of the first visible window that xdotool search finds so.
+window() { xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep .; }
+
+# wait_window SEARCH...: waits for that window and prints its id.
+wait_window() { wait_until window "$@"; }
+
+# tap X Y: a quick click, press and release at once, as a screen must never lose.
+tap() { xdotool mousemove "$1" "$2" click 1; }
+
+# press [--window ID] X Y: a click as long as a person's, for what reads the button state once a
+# frame.
+press() {
+  xdotool mousemove "$@"
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
 }
 
 # shot FILE: the whole screen as PNG.
@@ -36,11 +91,27 @@ shot() {
   xwd -root -silent | /usr/bin/convert xwd:- "png:$1"
 }
 
-# pixels_like FILE X Y W H R G B: how many pixels of the area are within 40 of the colour.
+# pixels_like FILE X Y W H R G B: how many pixels of the area are within 40 of the colour in
+# each channel.
 pixels_like() {
-  /usr/bin/convert "$1" -depth 8 -crop "${4}x${5}+${2}+${3}" +repage txt:- | tail -n +2 |
-    awk -v r="$6" -v g="$7" -v b="$8" -F'[(),]' '
-      { dr=$3-r; dg=$4-g; db=$5-b; if (dr<0) dr=-dr; if (dg<0) dg=-dg; if (db<0) db=-db;
-        if (dr<=40 && dg<=40 && db<=40) n++ }
-      END { print n+0 }'
+  /usr/bin/convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 rgb:- | python3 -c '
+import sys
+pixels = sys.stdin.buffer.read()
+mask = -1
+for channel, value in enumerate(map(int, sys.argv[1:])):
+    near = bytes(abs(v - value) <= 40 for v in range(256))
+    mask &= int.from_bytes(pixels[channel::3].translate(near), "big")
+print(bin(mask).count("1") if pixels else 0)' "$6" "$7" "$8"
 }
+
+# screen_has X Y W H R G B MIN [MAX]: a new screenshot ($work/screen.png) holds at least MIN (and
+# at most MAX) such pixels in the area.
+screen_has() {
+  local n
+  shot "$work/screen.png"
+  n=$(pixels_like "$work/screen.png" "$1" "$2" "$3" "$4" "$5" "$6" "$7")
+  [ "$n" -ge "$8" ] && [ "$n" -le "${9:-$n}" ]
+}
+
+# The screen shows a picture: its middle is not plain black.
+picture_shown() { screen_has 300 200 200 200 0 0 0 0 39999; }
