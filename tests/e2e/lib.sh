@@ -5,6 +5,7 @@
 # for and a quick one is not.
 set -euo pipefail
 export SUITE_NO_MESSAGE_BOXES=1
+e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 work=$(mktemp -d)
 STARTED=()
 cleanup() {
@@ -86,30 +87,23 @@ press() {
   xdotool mouseup 1
 }
 
-# shot FILE: the whole screen as PNG.
-shot() {
-  xwd -root -silent | /usr/bin/convert xwd:- "png:$1"
-}
+# shot FILE: the whole screen, as xwd writes it (ImageMagick reads it as "xwd:FILE").
+shot() { xwd -root -silent >"$1"; }
 
-# pixels_like FILE X Y W H R G B: how many pixels of the area are within 40 of the colour in
+# pixels_like SHOT X Y W H R G B: how many pixels of the area are within 40 of the colour in
 # each channel.
-pixels_like() {
-  /usr/bin/convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -depth 8 rgb:- | python3 -c '
-import sys
-pixels = sys.stdin.buffer.read()
-mask = -1
-for channel, value in enumerate(map(int, sys.argv[1:])):
-    near = bytes(abs(v - value) <= 40 for v in range(256))
-    mask &= int.from_bytes(pixels[channel::3].translate(near), "big")
-print(bin(mask).count("1") if pixels else 0)' "$6" "$7" "$8"
-}
+pixels_like() { python3 "$e2e_dir/screen.py" near "$@"; }
 
-# screen_has X Y W H R G B MIN [MAX]: a new screenshot ($work/screen.png) holds at least MIN (and
-# at most MAX) such pixels in the area.
+# differs SHOT X Y W H OTHER: how many pixels of the area differ from OTHER, another shot or raw
+# RGB pixels of W x H in a file named *.rgb.
+differs() { python3 "$e2e_dir/screen.py" differs "$@"; }
+
+# screen_has X Y W H R G B MIN [MAX]: a new shot ($work/screen.xwd) holds at least MIN (and at
+# most MAX) such pixels in the area.
 screen_has() {
   local n
-  shot "$work/screen.png"
-  n=$(pixels_like "$work/screen.png" "$1" "$2" "$3" "$4" "$5" "$6" "$7")
+  shot "$work/screen.xwd"
+  n=$(pixels_like "$work/screen.xwd" "$1" "$2" "$3" "$4" "$5" "$6" "$7")
   [ "$n" -ge "$8" ] && [ "$n" -le "${9:-$n}" ]
 }
 

@@ -22,7 +22,7 @@ pid_of() { pgrep -f "^$1" | head -n 1 | grep .; }
 # title screen itself (the eight name slots, no panel).
 panel_shown() { screen_has 80 40 640 180 246 238 222 80001; }
 on_title_screen() {
-  screen_has 239 378 320 160 250 240 220 20001 && [ "$(pixels_like "$work/screen.png" 80 40 640 180 246 238 222)" -lt 20000 ]
+  screen_has 239 378 320 160 250 240 220 20001 && [ "$(pixels_like "$work/screen.xwd" 80 40 640 180 246 238 222)" -lt 20000 ]
 }
 table_shown() { screen_has 589 26 200 80 32 117 197 3000; } # Kestrin's clock
 pages_shown() { screen_has 14 140 250 100 255 255 245 1001; } # Kestrin's button in the first place
@@ -35,9 +35,9 @@ start_program "$copy" ./Lumora
 menu=$PROGRAM_PID
 xdotool windowmove "$(wait_window --pid "$menu")" 0 0 || fail "no menu window"
 wait_until pages_shown || fail "no Kestrin button in the first place"
-[ "$(pixels_like "$work/screen.png" 271 140 250 100 210 170 70)" -gt 500 ] ||
+[ "$(pixels_like "$work/screen.xwd" 271 140 250 100 210 170 70)" -gt 500 ] ||
   fail "no collect marker in the second place"
-[ "$(pixels_like "$work/screen.png" 528 140 250 100 210 170 70)" -eq 0 ] ||
+[ "$(pixels_like "$work/screen.xwd" 528 140 250 100 210 170 70)" -eq 0 ] ||
   fail "the third place is not empty"
 tap 396 190
 wait_until in_file "http://127.0.0.1:8080" "$work/opened.txt" || fail "the collect marker opened no web site"
