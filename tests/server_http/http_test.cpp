@@ -43,6 +43,17 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// A connection to the server from `from`, one of the loopback addresses, that has sent `text`.
+int Connection(int port, const char* from, const std::string& text) {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{AF_INET, 0, {inet_addr(from)}, {}};
+    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    address = {AF_INET, htons(static_cast<uint16_t>(port)), {htonl(INADDR_LOOPBACK)}, {}};
+    EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    return fd;
+}
+
 long long Entries(int port) {
     std::string body = Get(port, "/api/games/Kestrin/scores").body;
     size_t at = body.find("\"entries\":");
@@ -224,13 +235,8 @@ TEST(ScoreServer, HoldsOutAgainstSlowClientsALockedFileAndFloods) {
     ASSERT_TRUE(server.Start({"--db", dir / "s", "--threads", "8", "--uploads-per-minute", "3"}))
         << server.Errors();
     std::vector<int> slow;
-    for (int i = 0; i < 6; ++i) {
-        sockaddr_in address{
-            AF_INET, htons(static_cast<uint16_t>(server.port)), {htonl(INADDR_LOOPBACK)}, {}};
-        slow.push_back(socket(AF_INET, SOCK_STREAM, 0));
-        ASSERT_EQ(connect(slow.back(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        ASSERT_EQ(write(slow.back(), "GET /cgi-bin/hisc", 17), 17);
-    }
+    for (int i = 0; i < 6; ++i)
+        slow.push_back(Connection(server.port, "127.0.0.1", "GET /cgi-bin/hisc"));
     auto begin = std::chrono::steady_clock::now();
     EXPECT_EQ(Get(server.port, Upload("A", 5)).status, 200);
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(3)) << "no waiting";
@@ -251,6 +257,13 @@ TEST(ScoreServer, HoldsOutAgainstSlowClientsALockedFileAndFloods) {
     EXPECT_EQ(refused.status, 429);
     EXPECT_GE(std::stoi("0" + refused.retryAfter), 50);
     EXPECT_EQ(Entries(server.port), 2); // pages are not limited
+    // Another address has uploads of its own.
+    int elsewhere =
+        Connection(server.port, "127.0.0.2", "GET " + Upload("C", 5) + " HTTP/1.0\r\n\r\n");
+    char answer[16] = "";
+    EXPECT_GT(read(elsewhere, answer, sizeof answer - 1), 0);
+    EXPECT_TRUE(Contains(answer, " 200 ")) << answer;
+    close(elsewhere);
 
     for (int fd : slow) {
         timeval wait{10, 0};
