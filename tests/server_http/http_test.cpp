@@ -142,6 +142,9 @@ TEST_P(ScoreServerTest, AKilledServerLosesNoAcknowledgedUploadAndRecordsEachOnce
         ASSERT_TRUE(second.Start({"--db", database, "--uploads-per-minute", "0"}));
         ports[1] = second.port;
     }
+    std::vector<std::string> targets;
+    for (int n = 0; n < 1000; ++n)
+        targets.push_back(Upload(std::to_string(n) + (n % 3 ? ":::N" : ":R:e@x:Y"), n));
     std::atomic<bool> stop{false};
     std::atomic<int> answered{0};
     std::mutex mutex;
@@ -152,8 +155,7 @@ TEST_P(ScoreServerTest, AKilledServerLosesNoAcknowledgedUploadAndRecordsEachOnce
             httplib::Client http("127.0.0.1", ports[c % 2]);
             http.set_keep_alive(true);
             for (int i = 0; !stop && i < 1000; ++i) {
-                int n = c < 2 ? i : 999 - i;
-                std::string target = Upload(std::to_string(n) + (n % 3 ? ":::N" : ":R:e@x:Y"), n);
+                const std::string& target = targets[c < 2 ? i : 999 - i];
                 httplib::Result response = http.Get(target.c_str());
                 std::lock_guard<std::mutex> lock(mutex);
                 sent.insert(target);

@@ -21,7 +21,8 @@ namespace testing_support {
 
 class ServerProcess {
   public:
-    ~ServerProcess() { Stop(SIGKILL); }
+    // Ended as an operator would end it, so that it leaves what an instrumented build writes.
+    ~ServerProcess() { Stop(SIGTERM); }
 
     // Runs the server with `arguments` and "--listen 127.0.0.1:0" (under `prefix`, a program
     // that starts it, when given) and waits up to ten seconds for it to listen. False when it
