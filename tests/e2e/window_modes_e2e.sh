@@ -33,6 +33,7 @@ geometry() { # the window's client size as "W H"
   xdotool getwindowgeometry "$WIN" | awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }'
 }
 sized() { [ "$(geometry)" = "$1 $2" ]; }
+maximised() { [ "$(geometry | cut -d' ' -f1)" -gt 800 ]; }
 in_setup() { grep -q "^$1" "$suite/setup.ini"; }
 # Clicks the quit button where the picture shows it inside the window and expects the menu to end.
 click_quit() { # x y in window coordinates, what
@@ -68,7 +69,7 @@ click_quit "$x" "$y" "full screen"
 
 # The next start keeps full screen; F11 brings the window back at its own size.
 start_menu
-sized 1280 1024 || fail "the second start is not in full screen ($(geometry))"
+wait_until sized 1280 1024 || fail "the second start is not in full screen ($(geometry))"
 xdotool key F11
 wait_until sized 800 600 || fail "F11 back gave a window of $(geometry)"
 wait_until in_setup fullscreen=0 || fail "F11 back did not keep the window in setup.ini"
@@ -80,7 +81,7 @@ click_quit "$x" "$y" "resized window"
 # Maximised: the programs place the picture themselves, in picture units.
 start_menu
 wmctrl -r "$title" -b add,maximized_vert,maximized_horz
-wait_until [ "$(geometry | cut -d' ' -f1)" -gt 800 ] || fail "the window did not maximise"
+wait_until maximised || fail "the window did not maximise"
 read -r w h < <(geometry)
 read -r x y < <(awk -v W="$w" -v H="$h" -v x=$quitX -v y=$quitY 'BEGIN {
   s = W / 800; if (H / 600 < s) s = H / 600
@@ -94,6 +95,6 @@ printf '[setup]\nfullscreen=0\n' >"$suite/setup.ini"
 export GDK_SCALE=2
 start_desktop 3840x2160x24
 start_menu
-sized 1600 1200 || fail "on a high-density screen the window is $(geometry)"
+wait_until sized 1600 1200 || fail "on a high-density screen the window is $(geometry)"
 click_quit $((quitX * 2 + 1)) $((quitY * 2 + 1)) "window at twice the size"
 echo "1 passed, 0 failed"
