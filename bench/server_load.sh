@@ -10,7 +10,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 uploads="${1:-20000}"
 clients="${2:-16}"
 server="$root/build/server/lumora-scores"
-load="$root/build/tests/server_http/server_load"
+load="$root/build/bench/server_load"
 source "$root/tests/server_http/server_lib.sh"
 work=$(mktemp -d)
 trap 'stop_server; rm -rf "$work"' EXIT

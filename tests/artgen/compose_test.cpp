@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "artgen/generated_suite.h"
+#include "support/temp_dir.h"
 #include "tools/artgen/compose.h"
 #include "tools/artgen/font_measure.h"
 #include "tools/artgen/picture.h"
@@ -72,7 +72,8 @@ TEST(Matte, StripsBlendEveryFrameOverTheSamePlaceOfTheBackground) {
 TEST(WritePng, WritesAPngOfThePicturesSize) {
     Picture picture(5, 3);
     picture.At(1, 1) = 0xFFFF;
-    std::filesystem::path file = artgen_test::FreshTempDir("png") / "p.png";
+    testing_support::TempDir dir;
+    std::filesystem::path file = dir.path() / "p.png";
     ASSERT_TRUE(artgen::WritePng(picture, file.string()));
     std::ifstream in(file, std::ios::binary);
     unsigned char header[24] = {};

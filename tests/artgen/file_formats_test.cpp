@@ -12,6 +12,13 @@ namespace {
 using artgen::kKeyPixel;
 using artgen::Picture;
 
+// One byte of a good file changed.
+struct Damage {
+    const char* what;
+    size_t at;
+    unsigned char value;
+};
+
 TEST(Rgb565, NoOpaqueColourLandsOnTheKey) {
     for (int r = 0; r < 12; ++r) {
         for (int g = 0; g < 8; ++g) {
@@ -45,20 +52,16 @@ TEST(Bmp, RoundTripsOddWidthsWithRowPadding) {
 }
 
 TEST(Bmp, RejectsDamagedOrForeignFiles) {
-    Picture picture(4, 4);
-    std::vector<unsigned char> good = artgen::EncodeBmp(picture);
+    std::vector<unsigned char> good = artgen::EncodeBmp(Picture(4, 4));
+    const Damage damages[] = {
+        {"magic", 0, 'X'}, {"depth", 28, 24}, {"width far beyond any picture", 21, 0x7F}};
     Picture out;
-    std::vector<unsigned char> truncated(good.begin(), good.end() - 3);
-    EXPECT_FALSE(artgen::DecodeBmp(truncated, out));
-    std::vector<unsigned char> magic = good;
-    magic[0] = 'X';
-    EXPECT_FALSE(artgen::DecodeBmp(magic, out));
-    std::vector<unsigned char> depth = good;
-    depth[28] = 24;
-    EXPECT_FALSE(artgen::DecodeBmp(depth, out));
-    std::vector<unsigned char> huge = good;
-    huge[21] = 0x7F; // width far beyond any picture
-    EXPECT_FALSE(artgen::DecodeBmp(huge, out));
+    for (const Damage& damage : damages) {
+        std::vector<unsigned char> bytes = good;
+        bytes[damage.at] = damage.value;
+        EXPECT_FALSE(artgen::DecodeBmp(bytes, out)) << damage.what;
+    }
+    EXPECT_FALSE(artgen::DecodeBmp({good.begin(), good.end() - 3}, out)) << "truncated";
     EXPECT_FALSE(artgen::DecodeBmp({}, out));
 }
 
@@ -76,17 +79,14 @@ TEST(Wav, RoundTripsStereoAndRejectsOtherFormats) {
     EXPECT_EQ(back.samples, sound.samples);
     EXPECT_EQ(back.Frames(), 3u);
 
-    std::vector<unsigned char> eightBit = bytes;
-    eightBit[34] = 8;
-    EXPECT_FALSE(artgen::DecodeWav(eightBit, back));
-    std::vector<unsigned char> compressed = bytes;
-    compressed[20] = 3;
-    EXPECT_FALSE(artgen::DecodeWav(compressed, back));
-    std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + 50);
-    EXPECT_FALSE(artgen::DecodeWav(cut, back)) << "data chunk longer than the file";
-    std::vector<unsigned char> notWave = bytes;
-    notWave[8] = 'X';
-    EXPECT_FALSE(artgen::DecodeWav(notWave, back));
+    const Damage damages[] = {{"8 bits", 34, 8}, {"compressed", 20, 3}, {"not WAVE", 8, 'X'}};
+    for (const Damage& damage : damages) {
+        std::vector<unsigned char> other = bytes;
+        other[damage.at] = damage.value;
+        EXPECT_FALSE(artgen::DecodeWav(other, back)) << damage.what;
+    }
+    EXPECT_FALSE(artgen::DecodeWav({bytes.begin(), bytes.begin() + 50}, back))
+        << "data chunk longer than the file";
 }
 
 TEST(Flatten, BlendsEdgesOverTheMatteAndKeysWhatIsBarelyCovered) {

@@ -11,9 +11,6 @@
 
 namespace artgen_test {
 
-// A new, empty folder under the system's temporary folder, removed when the program ends.
-std::filesystem::path FreshTempDir(const std::string& name);
-
 // The picture or sound at `path` in the suite folder, as read back from its file.
 const artgen::Picture& GeneratedPicture(const std::string& path);
 const artgen::Sound& GeneratedSound(const std::string& path);

@@ -4,25 +4,16 @@
 # from the installed place; a second install keeps the player's files and restores the shipped
 # ones; uninstall keeps the player's files unless asked, and --purge leaves nothing behind.
 # Usage: install_e2e.sh SUITE_FOLDER (the build folder is its parent)
-set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/lib.sh"
 root="$(cd "$here/../.." && pwd)"
 build="$(cd "$1/.." && pwd)"
-source "$here/lib.sh"
-export SUITE_NO_MESSAGE_BOXES=1
-work=$(mktemp -d)
-trap 'stop_x; rm -rf "$work"' EXIT
 export HOME="$work/home with space"
 export XDG_DATA_HOME="$HOME/.local/share"
 mkdir -p "$XDG_DATA_HOME"
 data="$XDG_DATA_HOME"
 suite="$data/lumora"
 
-fail() {
-  echo "FAIL: $*" >&2
-  cat "$work/out.txt" >&2 2>/dev/null || true
-  exit 1
-}
 # What the home holds, but for the sound server's client state that starting a program makes.
 listing() { (cd "$HOME" && find . -path ./.config/pulse -prune -o -print | grep -v '^./.config$' | sort); }
 
@@ -51,23 +42,14 @@ desktop-file-validate "$data/applications/lumora.desktop" "$data/applications/ke
 # Each entry's Exec starts its program from the installed place.
 start_x 800x600x24
 run_entry() { # entry title-pattern
-  local exec id i
+  local exec
   exec=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$data/applications/$1.desktop")
   [ -x "$exec" ] || fail "$1: Exec does not name the installed program: $exec"
-  (cd / && exec "$exec") >"$work/out.txt" 2>&1 &
-  local pid=$!
-  for i in $(seq 1 200); do
-    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  [ -n "$id" ] || fail "$1: no window"
-  sleep 0.5
-  shot "$work/$1.png"
-  [ "$(pixels_like "$work/$1.png" 300 200 200 200 0 0 0)" -lt 40000 ] || fail "$1: black window"
+  start_program / "$exec"
+  wait_window --name "$2" >/dev/null || fail "$1: no window"
+  wait_until picture_shown || fail "$1: black window"
   xdotool key Escape
-  for i in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  wait "$pid" || fail "$1: exit code $?"
+  expect_exit "$PROGRAM_PID" "$1"
 }
 run_entry lumora '^Vantelo Lumora$'
 run_entry kestrin '^Kestrin'

@@ -1,78 +1,52 @@
 #!/usr/bin/env bash
-# Kestrin's music reaches the sound device: the game runs for about three seconds under a
-# private X server with SDL's disk audio driver, which writes everything the device plays to a
-# raw file (16-bit stereo). With "music" on the file must carry sound; with music=N it must be
-# silent. Effects are switched off in both runs so that only the music can make a sound.
+# Kestrin's music reaches the sound device: the game runs under a private X server with SDL's
+# disk audio driver, which writes everything the device plays to a raw file (16-bit stereo at
+# 44100 Hz), until two seconds of it are written. With "music" on the file must carry sound;
+# with music=N it must be silent. Effects are switched off in both runs so that only the music
+# can make a sound.
 # Usage: kestrin_audio_e2e.sh SUITE_FOLDER
-set -euo pipefail
-[ $# -eq 1 ] || {
-  echo "usage: $0 SUITE_FOLDER" >&2
-  exit 2
-}
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/lib.sh"
 suite="$(cd "$1" && pwd)"
-[ -x "$suite/Kestrin/Kestrin" ] || {
-  echo "FAIL: no $suite/Kestrin/Kestrin" >&2
-  exit 1
-}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_x 800x600x24
+bytes_of_two_seconds=$((2 * 44100 * 4))
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# run_game MUSIC RAWFILE: a copy of the suite with [setup] music=MUSIC, SFX=N; plays ~3 s.
+written() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$bytes_of_two_seconds" ]; }
+# run_game MUSIC RAWFILE: a copy of the suite with [setup] music=MUSIC, SFX=N, until two seconds
+# of audio are written.
 run_game() {
-  local music=$1 raw=$2 copy="$work/suite-$1"
-  rm -rf "$copy"
+  local copy="$work/suite-$1"
   cp -r "$suite" "$copy"
-  printf '[setup]\nmusic=%s\nSFX=N\n' "$music" >"$copy/options.ini"
-  (
-    cd "$copy/Kestrin"
-    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" SUITE_NO_MESSAGE_BOXES=1 \
-      xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp" bash -c '
-        ./Kestrin "$1" >/dev/null 2>&1 &
-        pid=$!
-        sleep 3
-        # SDL turns SIGTERM into a quit request; a program that does not take it is killed.
-        kill "$pid" 2>/dev/null || true
-        for _ in 1 2 3 4 5 6 7 8 9 10; do
-          kill -0 "$pid" 2>/dev/null || break
-          sleep 0.2
-        done
-        kill -9 "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true' run "$copy"
-  )
-  [ -s "$raw" ] || fail "music=$music: the game wrote no audio to $raw"
+  printf '[setup]\nmusic=%s\nSFX=N\n' "$1" >"$copy/options.ini"
+  start_program "$copy/Kestrin" env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$2" ./Kestrin "$copy"
+  wait_until written "$2" || fail "music=$1: the game wrote less than two seconds of audio"
+  # SDL turns SIGTERM into a quit request.
+  kill "$PROGRAM_PID"
+  wait_until ended "$PROGRAM_PID" || kill -9 "$PROGRAM_PID"
 }
 
-# loud_frames RAWFILE: prints how many frames have a sample beyond +-64, and the frame count.
+# loud_frames RAWFILE: prints how many of the first two seconds' frames have a sample beyond
+# +-64.
 loud_frames() {
-  python3 - "$1" <<'EOF'
+  python3 - "$1" "$bytes_of_two_seconds" <<'PY'
 import array, sys
 data = array.array("h")
 with open(sys.argv[1], "rb") as f:
-    raw = f.read()
-data.frombytes(raw[: len(raw) // 4 * 4])
+    data.frombytes(f.read(int(sys.argv[2])))
 if sys.byteorder != "little":
     data.byteswap()
-frames = len(data) // 2
-loud = sum(1 for i in range(frames) if abs(data[2 * i]) > 64 or abs(data[2 * i + 1]) > 64)
-print(loud, frames)
-EOF
+print(sum(1 for i in range(0, len(data), 2) if abs(data[i]) > 64 or abs(data[i + 1]) > 64))
+PY
 }
 
 run_game Y "$work/music_on.raw"
-read -r loud frames < <(loud_frames "$work/music_on.raw")
-echo "music on: $loud of $frames frames carry sound"
-[ "$frames" -ge 22050 ] || fail "music on: only $frames frames written in 3 s"
-# The track fades in over 0.3 s and then plays on: well over a second of the run is sound.
+loud=$(loud_frames "$work/music_on.raw")
+echo "music on: $loud of 88200 frames carry sound"
+# The track fades in over 0.3 s and then plays on: most of the run is sound.
 [ "$loud" -ge 22050 ] || fail "music on: the audio is (nearly) silent"
 
 run_game N "$work/music_off.raw"
-read -r loud frames < <(loud_frames "$work/music_off.raw")
-echo "music off: $loud of $frames frames carry sound"
-[ "$frames" -ge 22050 ] || fail "music off: only $frames frames written in 3 s"
+loud=$(loud_frames "$work/music_off.raw")
+echo "music off: $loud of 88200 frames carry sound"
 [ "$loud" -eq 0 ] || fail "music off: $loud frames are not silent"
 echo "PASS"

@@ -1,8 +1,41 @@
-# Helpers of the end-to-end scripts: a private X server, window lookups and screenshots.
-# Source it; it defines start_x, stop_x, wait_window, pixels_like, shot.
+# Helpers of the end-to-end scripts. Sourcing it sets strict mode, makes the work folder $work
+# and, at exit, ends the programs started with start_program, the X server and removes $work.
+# Waits are for conditions (a window, a picture, a file's line, a process's end), polled every
+# tenth of a second for up to $WAIT_SECONDS (20) seconds, so that a loaded machine is waited
+# for and a quick one is not.
+set -euo pipefail
+export SUITE_NO_MESSAGE_BOXES=1
+e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+work=$(mktemp -d)
+STARTED=()
+cleanup() {
+  local pid
+  for pid in "${STARTED[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_x
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
+# fail MESSAGE: ends the test, with what the programs wrote.
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- the programs' output:" >&2
+  cat "$work/out.txt" >&2 2>/dev/null || true
+  exit 1
+}
+
+# wait_until COMMAND...: true as soon as the command succeeds, false when it never did.
+wait_until() {
+  local end=$((SECONDS + ${WAIT_SECONDS:-20}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# start_x SIZE: a private X server (800x600x24 by default) as $DISPLAY.
 start_x() {
-  local fifo
+  local fifo display_number
   fifo=$(mktemp -u)
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
@@ -13,34 +46,66 @@ start_x() {
 }
 
 stop_x() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  [ -z "${XVFB_PID:-}" ] || kill "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=
 }
 
-# wait_window TITLE: prints the id of the visible window of that exact title (waits up to 20 s).
-wait_window() {
-  local i id
-  for i in $(seq 1 200); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo "no window titled '$1'" >&2
-  return 1
+# start_program FOLDER COMMAND...: runs the command in FOLDER, its output added to
+# $work/out.txt; sets PROGRAM_PID.
+start_program() {
+  local folder=$1
+  shift
+  (cd "$folder" && exec "$@") >>"$work/out.txt" 2>&1 &
+  PROGRAM_PID=$!
+  STARTED+=("$PROGRAM_PID")
 }
 
-# shot FILE: the whole screen as PNG.
-shot() {
-  xwd -root -silent | /usr/bin/convert xwd:- "png:$1"
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# expect_exit PID WHAT: the process ends, with exit code 0.
+expect_exit() {
+  wait_until ended "$1" || fail "$2: still running"
+  wait "$1" || fail "$2: exit code $?"
 }
 
-# pixels_like FILE X Y W H R G B: how many pixels of the area are within 40 of the colour.
-pixels_like() {
-  /usr/bin/convert "$1" -depth 8 -crop "${4}x${5}+${2}+${3}" +repage txt:- | tail -n +2 |
-    awk -v r="$6" -v g="$7" -v b="$8" -F'[(),]' '
-      { dr=$3-r; dg=$4-g; db=$5-b; if (dr<0) dr=-dr; if (dg<0) dg=-dg; if (db<0) db=-db;
-        if (dr<=40 && dg<=40 && db<=40) n++ }
-      END { print n+0 }'
+# window SEARCH...: the id of the first visible window that xdotool search finds so.
+window() { xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 | grep .; }
+
+# wait_window SEARCH...: waits for that window and prints its id.
+wait_window() { wait_until window "$@"; }
+
+# tap X Y: a quick click, press and release at once, as a screen must never lose.
+tap() { xdotool mousemove "$1" "$2" click 1; }
+
+# press [--window ID] X Y: a click as long as a person's, for what reads the button state once a
+# frame.
+press() {
+  xdotool mousemove "$@"
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
 }
+
+# shot FILE: the whole screen, as xwd writes it (ImageMagick reads it as "xwd:FILE").
+shot() { xwd -root -silent >"$1"; }
+
+# pixels_like SHOT X Y W H R G B: how many pixels of the area are within 40 of the colour in
+# each channel.
+pixels_like() { python3 "$e2e_dir/screen.py" near "$@"; }
+
+# differs SHOT X Y W H OTHER: how many pixels of the area differ from OTHER, another shot or raw
+# RGB pixels of W x H in a file named *.rgb.
+differs() { python3 "$e2e_dir/screen.py" differs "$@"; }
+
+# screen_has X Y W H R G B MIN [MAX]: a new shot ($work/screen.xwd) holds at least MIN (and at
+# most MAX) such pixels in the area.
+screen_has() {
+  local n
+  shot "$work/screen.xwd"
+  n=$(pixels_like "$work/screen.xwd" "$1" "$2" "$3" "$4" "$5" "$6" "$7")
+  [ "$n" -ge "$8" ] && [ "$n" -le "${9:-$n}" ]
+}
+
+# The screen shows a picture: its middle is not plain black.
+picture_shown() { screen_has 300 200 200 200 0 0 0 0 39999; }

@@ -3,18 +3,8 @@
 # no display could be opened, with the reason for each driver tried; so does a display driver
 # asked for by name that does not exist. Each run prints how long it took.
 # Usage: no_display_e2e.sh SUITE_FOLDER
-set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 suite="$(cd "$1" && pwd)"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export SUITE_NO_MESSAGE_BOXES=1
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- standard error:" >&2
-  cat "$work/err.txt" >&2 || true
-  exit 1
-}
 
 # expect_no_display NAME FOLDER PROGRAM TEXT... -- ENV...: runs the program with the display
 # variables removed and ENV set; it must end within 5 s with exit code 1 and each TEXT on
@@ -30,13 +20,13 @@ expect_no_display() {
   start=$(date +%s%N)
   code=0
   (cd "$folder" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$@" \
-    timeout 20 "./$program") >/dev/null 2>"$work/err.txt" || code=$?
+    timeout 20 "./$program") >/dev/null 2>"$work/out.txt" || code=$?
   end=$(date +%s%N)
   echo "$name: exit code $code after $(((end - start) / 1000000)) ms"
   [ "$code" -eq 1 ] || fail "$name: exit code $code"
   [ $((end - start)) -lt 5000000000 ] || fail "$name: took longer than 5 s"
   for text in "${texts[@]}"; do
-    grep -qF -- "$text" "$work/err.txt" || fail "$name: no \"$text\" on standard error"
+    grep -qF -- "$text" "$work/out.txt" || fail "$name: no \"$text\" on standard error"
   done
 }
 

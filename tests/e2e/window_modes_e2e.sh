@@ -4,49 +4,42 @@
 # on a button landing on it in full screen, in a resized window, in a maximised window and in a
 # window opened at twice the size on a high-density screen.
 # Usage: window_modes_e2e.sh SUITE_FOLDER
-set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
-export SUITE_NO_MESSAGE_BOXES=1
-work=$(mktemp -d)
-trap 'kill "${WM_PID:-}" 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
 cp -r "$1" "$work/suite"
 suite="$work/suite"
 title="Vantelo Lumora"
 quitX=728 quitY=99 # the menu's quit button on the 800 by 600 picture
 
-fail() {
-  echo "FAIL: $*" >&2
-  cat "$work/out.txt" >&2 2>/dev/null || true
-  exit 1
-}
 start_desktop() { # size
   start_x "$1"
-  openbox --sm-disable >/dev/null 2>&1 &
-  WM_PID=$!
-  sleep 0.5
+  rm -f "$work/desktop-ready"
+  openbox --sm-disable --startup "touch $work/desktop-ready" >/dev/null 2>&1 &
+  STARTED+=($!)
+  wait_until [ -e "$work/desktop-ready" ] || fail "no window manager"
 }
-stop_desktop() {
-  kill "$WM_PID" 2>/dev/null || true
-  stop_x
+window_shows_picture() { # the middle of the window is not plain black
+  local w h
+  read -r w h < <(geometry)
+  xwd -id "$WIN" -silent >"$work/window.xwd"
+  [ "$(pixels_like "$work/window.xwd" $((w / 2 - 100)) $((h / 2 - 100)) 200 200 0 0 0)" -lt 40000 ]
 }
 start_menu() {
-  (cd "$suite" && exec ./Lumora) >"$work/out.txt" 2>&1 &
-  PID=$!
-  WIN=$(wait_window "$title") || fail "no window"
-  sleep 0.7
+  start_program "$suite" ./Lumora
+  WIN=$(wait_window --name "^$title\$") || fail "no window"
+  wait_until window_shows_picture || fail "no picture"
 }
 geometry() { # the window's client size as "W H"
   xdotool getwindowgeometry "$WIN" | awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }'
 }
+sized() { [ "$(geometry)" = "$1 $2" ]; }
+maximised() { [ "$(geometry | cut -d' ' -f1)" -gt 800 ]; }
+in_setup() { grep -q "^$1" "$suite/setup.ini"; }
 # Clicks the quit button where the picture shows it inside the window and expects the menu to end.
 click_quit() { # x y in window coordinates, what
-  xdotool mousemove --window "$WIN" "$1" "$2"
-  sleep 0.3
-  xdotool click 1
-  for _ in $(seq 1 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$PID" 2>/dev/null && { kill "$PID"; fail "$3: the click missed the quit button"; }
-  wait "$PID" || fail "$3: exit code $?"
+  press --window "$WIN" "$1" "$2"
+  wait_until ended "$PROGRAM_PID" || fail "$3: the click missed the quit button"
+  wait "$PROGRAM_PID" || fail "$3: exit code $?"
 }
 # Where a picture point lands in a window of W x H with the picture centred and scaled to fit.
 centred() { # W H x y
@@ -54,23 +47,21 @@ centred() { # W H x y
     s = W / 800; if (H / 600 < s) s = H / 600
     printf "%d %d\n", (W - 800 * s) / 2 + (x + 0.5) * s, (H - 600 * s) / 2 + (y + 0.5) * s }'
 }
+# 1280 x 1024 holds the picture at 1.6 times: 1280 x 960 between black bars of 32 pixels.
+bars_shown() { screen_has 0 0 1280 30 0 0 0 38400 && [ "$(pixels_like "$work/screen.xwd" 0 994 1280 30 0 0 0)" -eq 38400 ]; }
 
 start_desktop 1280x1024x24
 start_menu
 # The picture at its own size in the window, the pointer away from every button.
 xdotool mousemove 0 0
-sleep 0.5
+sleep 0.3
 import -window "$WIN" "$work/window.png"
 xdotool key F11
-sleep 1.5
-shot "$work/full.png"
-grep -q '^fullscreen=1' "$suite/setup.ini" || fail "F11 did not keep full screen in setup.ini"
-# 1280 x 1024 holds the picture at 1.6 times: 1280 x 960 between bars of 32 pixels.
-[ "$(pixels_like "$work/full.png" 0 0 1280 30 0 0 0)" -eq $((1280 * 30)) ] || fail "no bar on top"
-[ "$(pixels_like "$work/full.png" 0 994 1280 30 0 0 0)" -eq $((1280 * 30)) ] || fail "no bar below"
+wait_until in_setup fullscreen=1 || fail "F11 did not keep full screen in setup.ini"
+wait_until bars_shown || fail "no bars above and below the picture"
 # The picture between them is the window's, scaled.
 convert "$work/window.png" -resize '1280x960!' "$work/expected.png"
-convert "$work/full.png" -crop 1280x960+0+32 +repage "$work/shown.png"
+convert "xwd:$work/screen.xwd" -crop 1280x960+0+32 +repage "$work/shown.png"
 error=$({ compare -metric RMSE "$work/shown.png" "$work/expected.png" null: 2>&1 || true; } | sed 's/.*(\(.*\))/\1/')
 awk -v e="$error" 'BEGIN { exit !(e < 0.05) }' || fail "the scaled picture differs ($error)"
 read -r x y < <(centred 1280 1024 $quitX $quitY)
@@ -78,40 +69,32 @@ click_quit "$x" "$y" "full screen"
 
 # The next start keeps full screen; F11 brings the window back at its own size.
 start_menu
-read -r w h < <(geometry)
-[ "$w $h" = "1280 1024" ] || fail "the second start is not in full screen ($w x $h)"
+wait_until sized 1280 1024 || fail "the second start is not in full screen ($(geometry))"
 xdotool key F11
-sleep 1.5
-read -r w h < <(geometry)
-[ "$w $h" = "800 600" ] || fail "F11 back gave a window of $w x $h"
-grep -q '^fullscreen=0' "$suite/setup.ini" || fail "F11 back did not keep the window in setup.ini"
+wait_until sized 800 600 || fail "F11 back gave a window of $(geometry)"
+wait_until in_setup fullscreen=0 || fail "F11 back did not keep the window in setup.ini"
 xdotool windowsize "$WIN" 1000 700
-sleep 1
-read -r w h < <(geometry)
-shot "$work/resized.png"
-read -r x y < <(centred "$w" "$h" $quitX $quitY)
+wait_until sized 1000 700 || fail "the window was not resized ($(geometry))"
+read -r x y < <(centred 1000 700 $quitX $quitY)
 click_quit "$x" "$y" "resized window"
 
 # Maximised: the programs place the picture themselves, in picture units.
 start_menu
 wmctrl -r "$title" -b add,maximized_vert,maximized_horz
-sleep 1.5
+wait_until maximised || fail "the window did not maximise"
 read -r w h < <(geometry)
-[ "$w" -gt 800 ] || fail "the window did not maximise"
 read -r x y < <(awk -v W="$w" -v H="$h" -v x=$quitX -v y=$quitY 'BEGIN {
   s = W / 800; if (H / 600 < s) s = H / 600
   lw = int(W / s); lh = int(H / s); ox = int(lw / 2) - 399; oy = int(lh / 2) - 300
   printf "%d %d\n", (ox + x + 0.5) * s, (oy + y + 0.5) * s }')
 click_quit "$x" "$y" "maximised window"
-stop_desktop
+stop_x
 
 # A high-density screen: the window opens at twice the picture, crisp and clickable.
 printf '[setup]\nfullscreen=0\n' >"$suite/setup.ini"
 export GDK_SCALE=2
 start_desktop 3840x2160x24
 start_menu
-read -r w h < <(geometry)
-[ "$w $h" = "1600 1200" ] || fail "on a high-density screen the window is $w x $h"
+wait_until sized 1600 1200 || fail "on a high-density screen the window is $(geometry)"
 click_quit $((quitX * 2 + 1)) $((quitY * 2 + 1)) "window at twice the size"
-stop_desktop
 echo "1 passed, 0 failed"

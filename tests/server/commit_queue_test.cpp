@@ -2,82 +2,73 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
+#include <map>
 #include <thread>
 
 namespace scores {
 namespace {
 
 // Answers each upload with its own score as rank, after a pause long enough for others to
-// queue up behind it; fails batches while asked to.
+// queue up behind it; fails every batch that holds a negative score, and notes which did.
 class SlowStore : public ScoreStore {
   public:
     StoreStatus RecordBatch(const std::vector<const Upload*>& uploads,
                             std::vector<RecordOutcome>& outcomes) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         batches++;
-        largestBatch = std::max<size_t>(largestBatch, uploads.size());
-        if (failing)
-            return StoreStatus::busy;
+        largestBatch = std::max(largestBatch, uploads.size());
+        bool fails = std::any_of(uploads.begin(), uploads.end(),
+                                 [](const Upload* upload) { return upload->score < 0; });
         outcomes.clear();
-        for (const Upload* upload : uploads)
+        for (const Upload* upload : uploads) {
+            failedWith[upload->score] = fails;
             outcomes.push_back({true, upload->score, 0});
-        return StoreStatus::ok;
+        }
+        return fails ? StoreStatus::busy : StoreStatus::ok;
     }
     StoreStatus TopScores(const std::string&, int, Leaderboard&) override {
         return StoreStatus::ok;
     }
     StoreStatus Ping() override { return StoreStatus::ok; }
 
-    std::atomic<int> batches{0};
-    std::atomic<size_t> largestBatch{0};
-    std::atomic<bool> failing{false};
+    int batches = 0;
+    size_t largestBatch = 0;
+    std::map<int32_t, bool> failedWith; // by score
 };
 
+// Sixteen threads record five uploads each, one thread's failing: every upload gets its own
+// outcome, or the failure of the batch it was in.
 TEST(CommitQueue, CommitsWaitingUploadsTogetherAndAnswersEachItsOwn) {
     SlowStore store;
     constexpr int kThreads = 16;
-    std::atomic<int> mismatches{0};
+    std::map<int32_t, std::pair<StoreStatus, int64_t>> answers[kThreads];
     {
         CommitQueue queue(store);
         std::vector<std::thread> threads;
         for (int t = 0; t < kThreads; ++t) {
             threads.emplace_back([&, t] {
                 for (int i = 0; i < 5; ++i) {
-                    Upload upload{"Kestrin", "p", "", "", t * 100 + i};
+                    Upload upload{"Kestrin", "p", "", "", t == 3 ? -1 - i : t * 100 + i};
                     RecordOutcome outcome;
-                    if (queue.Record(upload, outcome) != StoreStatus::ok ||
-                        outcome.rank != upload.score)
-                        mismatches++;
+                    StoreStatus status = queue.Record(upload, outcome);
+                    answers[t][upload.score] = {status, outcome.rank};
                 }
             });
         }
         for (std::thread& thread : threads)
             thread.join();
     }
-    EXPECT_EQ(mismatches, 0);
+    for (const auto& thread : answers) {
+        for (const auto& [score, answer] : thread) {
+            ASSERT_EQ(store.failedWith.count(score), 1u) << score;
+            bool failed = store.failedWith[score];
+            EXPECT_EQ(answer.first, failed ? StoreStatus::busy : StoreStatus::ok) << score;
+            EXPECT_TRUE(failed || answer.second == score) << score;
+        }
+    }
     EXPECT_GT(store.largestBatch, 1u);
     EXPECT_LT(store.batches, kThreads * 5);
-}
-
-TEST(CommitQueue, AFailedBatchFailsEveryUploadInIt) {
-    SlowStore store;
-    store.failing = true;
-    CommitQueue queue(store);
-    std::vector<std::thread> threads;
-    std::atomic<int> busy{0};
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&, t] {
-            Upload upload{"Kestrin", "p", "", "", t};
-            RecordOutcome outcome;
-            if (queue.Record(upload, outcome) == StoreStatus::busy)
-                busy++;
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(busy, 4);
 }
 
 } // namespace

@@ -7,7 +7,6 @@ start_server() {
   shift
   "$@" --listen 127.0.0.1:0 2>"$log" &
   SERVER_PID=$!
-  SERVER_PORT=
   for _ in $(seq 100); do
     SERVER_PORT=$(sed -n 's|.*listening on http://127.0.0.1:\([0-9]*\).*|\1|p' "$log")
     [ -n "$SERVER_PORT" ] && return 0
@@ -19,9 +18,6 @@ start_server() {
 }
 
 stop_server() {
-  if [ -n "${SERVER_PID:-}" ]; then
-    kill "$SERVER_PID" 2>/dev/null || true
-    wait "$SERVER_PID" 2>/dev/null || true
-    SERVER_PID=
-  fi
+  [ -z "${SERVER_PID:-}" ] || { kill "$SERVER_PID" && wait "$SERVER_PID"; } 2>/dev/null || true
+  SERVER_PID=
 }
