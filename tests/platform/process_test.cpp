@@ -68,7 +68,10 @@ struct Child {
 // The processes whose parent is this one, from /proc.
 std::vector<Child> Children() {
     std::vector<Child> children;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::error_code vanished; // a process ending while /proc is listed
+    for (fs::directory_iterator it("/proc", vanished), end; !vanished && it != end;
+         it.increment(vanished)) {
+        const fs::directory_entry& entry = *it;
         const std::string pid = entry.path().filename().string();
         if (pid.find_first_not_of("0123456789") != std::string::npos)
             continue;
@@ -267,10 +270,11 @@ TEST_F(OpenAddressTest, StartedProgramsInheritOnlyTheStandardDescriptors) {
         // of its own open for a moment).
         const fs::path fds = "/proc/" + std::to_string(child) + "/fd";
         EXPECT_TRUE(Eventually([&] {
+            // A process that is starting or ending may refuse the listing (ESRCH): look again.
             std::vector<std::string> names;
             std::error_code gone;
-            for (const auto& fd : fs::directory_iterator(fds, gone))
-                names.push_back(fd.path().filename().string());
+            for (fs::directory_iterator it(fds, gone), end; !gone && it != end; it.increment(gone))
+                names.push_back(it->path().filename().string());
             std::sort(names.begin(), names.end());
             return names == std::vector<std::string>{"0", "1", "2"};
         }));
