@@ -5,6 +5,7 @@
 
 #include "gfx/dirty_rect_list.h"
 #include "gfx/strip_group.h"
+#include "menu/panel_font.h"
 #include "menu/score_upload.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -28,12 +29,8 @@ HallOfFameScreen::~HallOfFameScreen() {
 
 void HallOfFameScreen::Init() {
     Screen::Init();
-    blackFont = std::make_unique<BitmapFont>();
-    blackFont->LoadFont("..\\HallBlackFont.bmp");
-    blackFont->SetGap(1);
-    purpleFont = std::make_unique<BitmapFont>();
-    purpleFont->LoadFont("..\\HallPurpleFont.bmp");
-    purpleFont->SetGap(1);
+    blackFont = LoadPanelFont("..\\HallBlackFont.bmp", 1);
+    purpleFont = LoadPanelFont("..\\HallPurpleFont.bmp", 1);
     AddBackground("..\\HallOfFameScreen.bmp", nullptr);
     AddButton("upload", 552, 88, "..\\UploadButton.bmp");
     AddButton("clear", 552, 149, "..\\ClearScores.bmp");

@@ -4,6 +4,7 @@
 
 #include "gfx/dirty_rect_list.h"
 #include "gfx/strip_group.h"
+#include "menu/panel_font.h"
 #include "menu/settings_notice.h"
 #include "records/copy_field.h"
 
@@ -13,12 +14,8 @@ PlayersScreen::~PlayersScreen() {
 
 void PlayersScreen::Init() {
     Screen::Init();
-    plainFont = std::make_unique<BitmapFont>();
-    plainFont->LoadFont("..\\n_font.bmp");
-    plainFont->SetGap(1);
-    entryFont = std::make_unique<BitmapFont>();
-    entryFont->LoadFont("..\\h_font.bmp");
-    entryFont->SetGap(3);
+    plainFont = LoadPanelFont("..\\n_font.bmp", 1);
+    entryFont = LoadPanelFont("..\\h_font.bmp", 3);
     AddBackground("..\\PlayerInfo.bmp", nullptr);
     AddButton("enter", 474, 471, "..\\EnterButton.bmp");
     AddButton("remove", 360, 471, "..\\RemoveButton.bmp");

@@ -9,6 +9,7 @@
 #include <SDL.h>
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/audio_internal.h"
@@ -88,10 +89,7 @@ void CloseSdlOutput(AudioDevice* device) {
 }
 
 bool AnyBufferPlaying(const AudioDevice* device) {
-    for (const SoundBuffer* b : device->buffers)
-        if (b->playing && !b->primary)
-            return true;
-    return false;
+    return std::any_of(device->buffers.begin(), device->buffers.end(), IsHeard);
 }
 
 // Without an output: mix what has played since the last tick, and throw it away. While nothing

@@ -65,6 +65,12 @@ float GainForVolume(int32_t volume);
 // Sets the events of positions reached and, when the buffer stops, its stop events. Both run
 // with the device mutex held.
 void SignalStop(SoundBuffer* buffer);
+// A buffer the mixer adds to the output: playing, and not the primary buffer. The caller holds
+// the device mutex.
+inline bool IsHeard(const SoundBuffer* buffer) {
+    return buffer->playing && !buffer->primary;
+}
+
 // Mixes every playing buffer into `out`; the caller holds the device mutex.
 void MixDevice(AudioDevice* device, int16_t* out, int frames);
 

@@ -139,7 +139,7 @@ void MixDevice(AudioDevice* device, int16_t* out, int frames) {
         float* mix = device->mix.data();
         std::fill(mix, mix + 2 * chunk, 0.0f);
         for (SoundBuffer* b : device->buffers) {
-            if (b->playing && !b->primary)
+            if (IsHeard(b))
                 MixBuffer(b, mix, chunk, device->rate);
         }
         for (int i = 0; i < 2 * chunk; ++i)
