@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lines of code (cloc's "code" column: no blanks, no comments) per folder, of the tests, and the
-# ratio of tests to code. Tests are tests/ (unit and end-to-end); bench/ and fuzz/ are tools
-# around the code and counted apart.
+# ratio of tests to code. Tests are tests/ (unit and end-to-end). The ratio is given twice: against
+# the programs' and libraries' code alone, and against all the repository's code outside tests/
+# (that code plus bench/, fuzz/, scripts/ and the top build files).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -25,6 +26,9 @@ for folder in "${code_folders[@]}"; do
   printf '%-10s %8d\n' "$folder" "$n"
 done
 tests=$(count tests)
-tools=$(count bench fuzz)
-printf '%-10s %8d\n' "all code" "$total" "tests" "$tests" "bench+fuzz" "$tools"
-awk -v t="$tests" -v c="$total" 'BEGIN { printf "tests/code %7.1f %%\n", c ? 100 * t / c : 0 }'
+tools=$(count bench fuzz scripts CMakeLists.txt cmake)
+printf '%-10s %8d\n' "all code" "$total" "tests" "$tests" "tooling" "$tools"
+awk -v t="$tests" -v c="$total" -v o="$tools" 'BEGIN {
+  printf "tests/code %7.1f %%\n", c ? 100 * t / c : 0
+  printf "tests/repo %7.1f %%  (code and tooling: %d)\n", c + o ? 100 * t / (c + o) : 0, c + o
+}'
