@@ -10,7 +10,6 @@ constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kMaskBytes = 12;
 constexpr uint32_t kBitFields = 3;
-constexpr int kMaxSide = 16384;
 
 size_t RowBytes(int width) {
     return (static_cast<size_t>(width) * 2 + 3) & ~static_cast<size_t>(3);
@@ -54,44 +53,8 @@ std::vector<unsigned char> EncodeBmp(const Picture& picture) {
     return out;
 }
 
-bool DecodeBmp(const std::vector<unsigned char>& bytes, Picture& picture) {
-    if (bytes.size() < kFileHeaderSize + kInfoHeaderSize + kMaskBytes || bytes[0] != 'B' ||
-        bytes[1] != 'M') {
-        return false;
-    }
-    uint32_t dataOffset = GetU32(bytes, 10);
-    uint32_t headerSize = GetU32(bytes, 14);
-    int32_t width = static_cast<int32_t>(GetU32(bytes, 18));
-    int32_t height = static_cast<int32_t>(GetU32(bytes, 22));
-    uint32_t bits = GetU16(bytes, 28);
-    uint32_t compression = GetU32(bytes, 30);
-    if (headerSize != kInfoHeaderSize || bits != 16 || compression != kBitFields || width <= 0 ||
-        height <= 0 || width > kMaxSide || height > kMaxSide || GetU32(bytes, 54) != 0xF800 ||
-        GetU32(bytes, 58) != 0x07E0 || GetU32(bytes, 62) != 0x001F) {
-        return false;
-    }
-    const size_t rowBytes = RowBytes(width);
-    if (dataOffset > bytes.size() || bytes.size() - dataOffset < rowBytes * height) {
-        return false;
-    }
-    picture = Picture(width, height);
-    for (int y = 0; y < height; ++y) {
-        size_t row = dataOffset + rowBytes * static_cast<size_t>(height - 1 - y);
-        for (int x = 0; x < width; ++x) {
-            picture.At(x, y) =
-                static_cast<uint16_t>(GetU16(bytes, row + static_cast<size_t>(x) * 2));
-        }
-    }
-    return true;
-}
-
 bool WriteBmp(const std::string& path, const Picture& picture) {
     return WriteFileBytes(path, EncodeBmp(picture));
-}
-
-bool ReadBmp(const std::string& path, Picture& picture) {
-    std::vector<unsigned char> bytes;
-    return ReadFileBytes(path, bytes) && DecodeBmp(bytes, picture);
 }
 
 } // namespace artgen

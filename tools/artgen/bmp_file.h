@@ -10,10 +10,6 @@
 namespace artgen {
 
 std::vector<unsigned char> EncodeBmp(const Picture& picture);
-// Reads back what EncodeBmp writes; false for anything else (other depths, bad sizes).
-bool DecodeBmp(const std::vector<unsigned char>& bytes, Picture& picture);
-
 bool WriteBmp(const std::string& path, const Picture& picture);
-bool ReadBmp(const std::string& path, Picture& picture);
 
 } // namespace artgen

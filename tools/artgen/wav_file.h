@@ -15,10 +15,6 @@ struct Sound {
 };
 
 std::vector<unsigned char> EncodeWav(const Sound& sound);
-// Accepts only uncompressed 16-bit PCM; false for anything else.
-bool DecodeWav(const std::vector<unsigned char>& bytes, Sound& sound);
-
 bool WriteWav(const std::string& path, const Sound& sound);
-bool ReadWav(const std::string& path, Sound& sound);
 
 } // namespace artgen
