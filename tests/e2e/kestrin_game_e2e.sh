@@ -3,15 +3,13 @@
 # deals, a click on a free Ace lays it on the first foundation and the score changes; with
 # "gametime" 3 the clock runs out and shows "gameover1.bmp"; "Exit" ends with code 0 each time.
 # Usage: kestrin_game_e2e.sh SUITE_FOLDER
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/lib.sh"
-suite="$(cd "$1" && pwd)"
+source "$(dirname "$0")/lib.sh"
 deal="$(dirname "$suite")/tests/e2e/kestrin_deal"
 export SDL_AUDIODRIVER=dummy
 cp -r "$suite" "$work/suite"
 game="$work/suite/Kestrin"
 rm -f "$game/hiscore.dat"
-start_x 800x600x24
+start_x
 
 start_game() { # seed
   start_program "$game" env KESTRIN_SEED="$1" ./Kestrin

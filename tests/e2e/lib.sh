@@ -3,9 +3,11 @@
 # Waits are for conditions (a window, a picture, a file's line, a process's end), polled every
 # tenth of a second for up to $WAIT_SECONDS (20) seconds, so that a loaded machine is waited
 # for and a quick one is not.
+# Every script takes the suite folder as its argument: $suite.
 set -euo pipefail
 export SUITE_NO_MESSAGE_BOXES=1
 e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+suite="$(cd "${1:?usage: $0 SUITE_FOLDER}" && pwd)"
 work=$(mktemp -d)
 STARTED=()
 cleanup() {
@@ -105,6 +107,28 @@ screen_has() {
   shot "$work/screen.xwd"
   n=$(pixels_like "$work/screen.xwd" "$1" "$2" "$3" "$4" "$5" "$6" "$7")
   [ "$n" -ge "$8" ] && [ "$n" -le "${9:-$n}" ]
+}
+
+# close_window ID: asks the window to close as its close box would, with a WM_DELETE_WINDOW
+# client message (the XEvent is filled as the longs of its 64-bit layout).
+close_window() {
+  python3 - "$1" <<'PY'
+import ctypes, ctypes.util, sys
+x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+display, window, event = x11.XOpenDisplay(None), int(sys.argv[1], 0), (ctypes.c_long * 24)()
+if not display:
+    sys.exit("cannot open the display")
+event[0], event[4], event[6] = 33, window, 32  # ClientMessage, its window, 32-bit data
+event[5] = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event[7] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x11.XSendEvent(display, window, 0, 0, event)
+x11.XCloseDisplay(display)  # sends what is queued
+PY
 }
 
 # The screen shows a picture: its middle is not plain black.

@@ -4,19 +4,16 @@
 # on a button landing on it in full screen, in a resized window, in a maximised window and in a
 # window opened at twice the size on a high-density screen.
 # Usage: window_modes_e2e.sh SUITE_FOLDER
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/lib.sh"
-cp -r "$1" "$work/suite"
+source "$(dirname "$0")/lib.sh"
+cp -r "$suite" "$work/suite"
 suite="$work/suite"
 title="Vantelo Lumora"
-quitX=728 quitY=99 # the menu's quit button on the 800 by 600 picture
 
 start_desktop() { # size
   start_x "$1"
-  rm -f "$work/desktop-ready"
-  openbox --sm-disable --startup "touch $work/desktop-ready" >/dev/null 2>&1 &
+  openbox --sm-disable --startup "touch $work/desktop-ready-$1" >/dev/null 2>&1 &
   STARTED+=($!)
-  wait_until [ -e "$work/desktop-ready" ] || fail "no window manager"
+  wait_until [ -e "$work/desktop-ready-$1" ] || fail "no window manager"
 }
 window_shows_picture() { # the middle of the window is not plain black
   local w h
@@ -35,17 +32,18 @@ geometry() { # the window's client size as "W H"
 sized() { [ "$(geometry)" = "$1 $2" ]; }
 maximised() { [ "$(geometry | cut -d' ' -f1)" -gt 800 ]; }
 in_setup() { grep -q "^$1" "$suite/setup.ini"; }
-# Clicks the quit button where the picture shows it inside the window and expects the menu to end.
-click_quit() { # x y in window coordinates, what
-  press --window "$WIN" "$1" "$2"
-  wait_until ended "$PROGRAM_PID" || fail "$3: the click missed the quit button"
-  wait "$PROGRAM_PID" || fail "$3: exit code $?"
-}
-# Where a picture point lands in a window of W x H with the picture centred and scaled to fit.
-centred() { # W H x y
-  awk -v W="$1" -v H="$2" -v x="$3" -v y="$4" 'BEGIN {
+# click_quit W H WHAT [placed]: clicks the menu's quit button, at (728, 99) of the picture, in a
+# window of W x H and expects the menu to end. The picture is scaled to fit and centred, or with
+# "placed" the programs place it themselves, in picture units.
+click_quit() {
+  local x y
+  read -r x y < <(awk -v W="$1" -v H="$2" -v placed="${4:-}" 'BEGIN {
     s = W / 800; if (H / 600 < s) s = H / 600
-    printf "%d %d\n", (W - 800 * s) / 2 + (x + 0.5) * s, (H - 600 * s) / 2 + (y + 0.5) * s }'
+    ox = (W / s - 800) / 2; oy = (H / s - 600) / 2
+    if (placed) { ox = int(int(W / s) / 2) - 399; oy = int(int(H / s) / 2) - 300 }
+    printf "%d %d\n", (ox + 728.5) * s, (oy + 99.5) * s }')
+  press --window "$WIN" "$x" "$y"
+  expect_exit "$PROGRAM_PID" "$3: the click on the quit button"
 }
 # 1280 x 1024 holds the picture at 1.6 times: 1280 x 960 between black bars of 32 pixels.
 bars_shown() { screen_has 0 0 1280 30 0 0 0 38400 && [ "$(pixels_like "$work/screen.xwd" 0 994 1280 30 0 0 0)" -eq 38400 ]; }
@@ -64,8 +62,7 @@ convert "$work/window.png" -resize '1280x960!' "$work/expected.png"
 convert "xwd:$work/screen.xwd" -crop 1280x960+0+32 +repage "$work/shown.png"
 error=$({ compare -metric RMSE "$work/shown.png" "$work/expected.png" null: 2>&1 || true; } | sed 's/.*(\(.*\))/\1/')
 awk -v e="$error" 'BEGIN { exit !(e < 0.05) }' || fail "the scaled picture differs ($error)"
-read -r x y < <(centred 1280 1024 $quitX $quitY)
-click_quit "$x" "$y" "full screen"
+click_quit 1280 1024 "full screen"
 
 # The next start keeps full screen; F11 brings the window back at its own size.
 start_menu
@@ -75,19 +72,12 @@ wait_until sized 800 600 || fail "F11 back gave a window of $(geometry)"
 wait_until in_setup fullscreen=0 || fail "F11 back did not keep the window in setup.ini"
 xdotool windowsize "$WIN" 1000 700
 wait_until sized 1000 700 || fail "the window was not resized ($(geometry))"
-read -r x y < <(centred 1000 700 $quitX $quitY)
-click_quit "$x" "$y" "resized window"
+click_quit 1000 700 "resized window"
 
-# Maximised: the programs place the picture themselves, in picture units.
 start_menu
 wmctrl -r "$title" -b add,maximized_vert,maximized_horz
 wait_until maximised || fail "the window did not maximise"
-read -r w h < <(geometry)
-read -r x y < <(awk -v W="$w" -v H="$h" -v x=$quitX -v y=$quitY 'BEGIN {
-  s = W / 800; if (H / 600 < s) s = H / 600
-  lw = int(W / s); lh = int(H / s); ox = int(lw / 2) - 399; oy = int(lh / 2) - 300
-  printf "%d %d\n", (ox + x + 0.5) * s, (oy + y + 0.5) * s }')
-click_quit "$x" "$y" "maximised window"
+click_quit $(geometry) "maximised window" placed
 stop_x
 
 # A high-density screen: the window opens at twice the picture, crisp and clickable.
@@ -96,5 +86,5 @@ export GDK_SCALE=2
 start_desktop 3840x2160x24
 start_menu
 wait_until sized 1600 1200 || fail "on a high-density screen the window is $(geometry)"
-click_quit $((quitX * 2 + 1)) $((quitY * 2 + 1)) "window at twice the size"
+click_quit 1600 1200 "window at twice the size"
 echo "1 passed, 0 failed"
