@@ -37,18 +37,18 @@ class ScoreStoreTest : public testing::TestWithParam<std::string> {
         return outcomes;
     }
 
-    // The first column of the first row of `sql`, in either database.
+    // The first column of the row `sql` gives, in either database.
     std::string Query(const std::string& sql) {
         if (GetParam() == "postgres")
             return testing_support::PostgresQuery(sql);
         sqlite3* db = nullptr;
         sqlite3_open(sqliteFile.c_str(), &db);
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
         std::string value;
-        if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
-            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        sqlite3_finalize(statement);
+        auto keep = [](void* out, int, char** values, char**) {
+            *static_cast<std::string*>(out) = values[0] ? values[0] : "";
+            return 0;
+        };
+        sqlite3_exec(db, sql.c_str(), keep, &value, nullptr);
         sqlite3_close(db);
         return value;
     }
