@@ -43,18 +43,16 @@ int Peak(const std::vector<int16_t>& samples) {
 // Every picture: the size and frame count the programs cut it by, and no key pixel walled in
 // on four sides, which would show as a blue dot (the card shadow is a dither on purpose).
 TEST(GeneratedPictures, EveryPictureCutsIntoItsFramesWithoutKeyHoles) {
-    const std::map<std::string, int> framesLoaded = {
-        {"Kestrin/cardset.bmp", 52},
-        {"Kestrin/kings1.bmp", 4},
-        {"Kestrin/scorefont.bmp", 10},
-        {"Kestrin/floatingscores.bmp", 13},
-        {"Kestrin/newgame.bmp", 2},
-        {"PageNumbers.bmp", 10},
-        {"GameButton.bmp", 3},
-        {"sfx.bmp", 2},
-        {"music.bmp", 2},
-        {"backbutton.bmp", 2},
-    };
+    const std::map<std::string, int> framesLoaded = {{"Kestrin/cardset.bmp", 52},
+                                                     {"Kestrin/kings1.bmp", 4},
+                                                     {"Kestrin/scorefont.bmp", 10},
+                                                     {"Kestrin/floatingscores.bmp", 13},
+                                                     {"Kestrin/newgame.bmp", 2},
+                                                     {"PageNumbers.bmp", 10},
+                                                     {"GameButton.bmp", 3},
+                                                     {"sfx.bmp", 2},
+                                                     {"music.bmp", 2},
+                                                     {"backbutton.bmp", 2}};
     for (const PictureEntry& entry : artgen::AllPictures()) {
         SCOPED_TRACE(entry.path);
         const Picture& picture = Load(entry.path);
