@@ -39,14 +39,12 @@ inline void Lay(Board& table, const Places& places) {
         table.SlotRecord(slot)->card = card;
 }
 
-// Each picture in colours of its own, so what is drawn can be told by its colour.
+// Each card and digit in a colour of its own, so what is drawn can be told by its colour.
 inline const auto CardColour = [](int card) {
     return Rgb{uint8_t(8 * (card % 31 + 1)), uint8_t(card < 31 ? 40 : 80), 16};
 };
 inline const auto DigitColour = [](int digit) { return Rgb{uint8_t(200 + 4 * digit), 200, 200}; };
-inline const auto FloatingColour = [](int step) { return Rgb{200, uint8_t(40 + 8 * step), 120}; };
-inline const auto CrownColour = [](int suit) { return Rgb{120, 120, uint8_t(40 + 48 * suit)}; };
-constexpr Rgb kTable{0, 96, 0}, kCellBlue{0, 0, 200}, kCellRed{200, 0, 0};
+constexpr Rgb kTable{0, 96, 0}, kCellBlue{0, 0, 200};
 const struct Panel {
     const char* file;
     int width, height;
@@ -67,17 +65,13 @@ inline const std::filesystem::path& SuiteFolder() {
             {"background.bmp", SolidBmp(800, 600, kTable)},
             {"cardset.bmp",
              BmpBytes(910, 360, [](int x, int y) { return CardColour(C(x / 70, y / 90)); })},
-            {"cardhilite.bmp",
-             BmpBytes(74, 94,
-                      [](int x, int y) { // a frame around a card
-                          return x % 72 < 2 || y % 92 < 2 ? Rgb{248, 248, 0} : Rgb{0, 0, 255};
-                      })},
+            {"cardhilite.bmp", SolidBmp(74, 94, {0, 0, 255})},
             {"cardshadow.bmp", SolidBmp(70, 90, {40, 40, 40})},
-            {"kings1.bmp", StripBmp(70, 90, 4, CrownColour)},
+            {"kings1.bmp", SolidBmp(280, 90, {120, 120, 40})},
             {"timerblue.bmp", SolidBmp(8, 10, kCellBlue)},
-            {"timerred.bmp", SolidBmp(8, 10, kCellRed)},
+            {"timerred.bmp", SolidBmp(8, 10, {200, 0, 0})},
             {"scorefont.bmp", StripBmp(14, 22, 10, DigitColour)},
-            {"floatingscores.bmp", StripBmp(80, 24, 13, FloatingColour)}};
+            {"floatingscores.bmp", SolidBmp(80 * 13, 24, {200, 40, 120})}};
         for (const auto& [name, bytes] : pictures)
             WriteBytes((game / name).string(), bytes);
         for (const char* button : {"newgame.bmp", "help.bmp", "menu.bmp", "exit.bmp"})
@@ -101,10 +95,6 @@ inline void OnFlip() {
     if (eachFlip)
         eachFlip();
 }
-inline void AdvanceClock(int ms) {
-    for (int t = 0; t < ms; t += 10)
-        TimerEvent();
-}
 
 class GameTest : public NullDisplayTest {
   public:
@@ -122,7 +112,7 @@ class GameTest : public NullDisplayTest {
         }();
         appState.hwnd = window;
         appState.active = 1;
-        SetPauseSleeper(AdvanceClock);
+        SetPauseSleeper(Wait);
         plat::null::SetFlipHook(OnFlip);
         panelsShown.clear();
         eachFlip = nullptr;
@@ -139,11 +129,6 @@ class GameTest : public NullDisplayTest {
     }
 
     static int Frame() { return gameScreen.Update(1); }
-    static void Tap(int x, int y) { // pressed and released before the next frame
-        mouseCursor.SetPosition(x, y);
-        PressLeft();
-        ReleaseLeft();
-    }
     static void TapColumn(int c) {
         Tap(board.columns[c][board.TopRow(c)].x + 35, board.columns[c][board.TopRow(c)].y + 45);
     }

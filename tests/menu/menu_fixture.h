@@ -119,12 +119,6 @@ class MenuTest : public NullDisplayTest {
         for (int i = 0; i < n; ++i)
             Frame();
     }
-    // A press and release both between two frames.
-    static void Tap(int x, int y) {
-        mouseCursor.SetPosition(x, y);
-        PressLeft();
-        ReleaseLeft();
-    }
     static std::function<void()> TapAt(int x, int y) {
         return [x, y] { Tap(x, y); };
     }

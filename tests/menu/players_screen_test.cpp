@@ -1,5 +1,5 @@
 // The players pop-up, opened from the title screen: typing, moving between the fields, taps on
-// and beside them, the send switch, and what "enter" and "back" leave in "options.ini".
+// and beside them, the send switch, and what "enter", "back" and "remove" leave in "options.ini".
 #include <gtest/gtest.h>
 
 #include "menu/players_layout.h"
@@ -10,8 +10,6 @@ using namespace menu_test;
 namespace {
 
 const auto kEnter = MenuTest::TapAt(kPanelX + 474 + 10, kPanelY + 471 + 10);
-const auto kBack = MenuTest::TapAt(kPanelX + 608 + 10, kPanelY + 489 + 10);
-const auto kYesNo = MenuTest::TapAt(kPanelX + 37 + 10, kPanelY + 486 + 10);
 
 class PlayersScreenTest : public MenuTest {
   protected:
@@ -47,7 +45,8 @@ TEST_F(PlayersScreenTest, KeysAndTapsMoveBetweenTheFieldsAndEnterStoresThemAll) 
     EXPECT_EQ(Player3(), "[Player3]\nname=CyAdaXZ\naddress=Old 1 Road\nemail=a@b.ce\nsend=N\n");
 }
 
-TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLastAndBackKeepsTheRecord) {
+// Whatever closes the pop-up, every player is written back; "remove" writes its reset at once.
+TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLastAndEachCloseLeavesItsRecord) {
     const struct {
         int toggles;
         std::function<void()> close;
@@ -55,11 +54,15 @@ TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLastAndBackKeepsTheRecor
     } rows[] = {
         {1, kEnter, "[Player3]\nname=CyTyped\naddress=Old\nemail=\nsend=Y\n"},
         {2, kEnter, "[Player3]\nname=CyTyped\naddress=Old\nemail=\nsend=N\n"},
-        {1, kBack, "[Player3]\nname=Cy\naddress=Old\nemail=\nsend=N\n"},
+        {1, TapAt(kPanelX + 608 + 10, kPanelY + 489 + 10), // "back"
+         "[Player3]\nname=Cy\naddress=Old\nemail=\nsend=N\n"},
+        {0, TapAt(kPanelX + 360 + 10, kPanelY + 471 + 10), // "remove"
+         "[Player3]\nname=Player3\naddress=\nemail=\nsend=Y\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.player3);
         int switchShown = -1, nameInk = -1;
+        std::string whenClosed;
         Script script = {{1, [] { TypeText("Typed"); }},
                          {2, [&] {
                               switchShown = ShownPixel(kPanelX + 37 + 10, kPanelY + 486 + 10);
@@ -68,13 +71,20 @@ TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLastAndBackKeepsTheRecor
                                                    kPanelY + PLAYER_FIELDS[0].y + 1);
                           }}};
         for (int t = 0; t < row.toggles; ++t)
-            script[3 + 3 * t] = kYesNo;
+            script[3 + 3 * t] = TapAt(kPanelX + 37 + 10, kPanelY + 486 + 10);
         script[3 + 3 * row.toggles] = row.close;
+        script[5 + 3 * row.toggles] = [&] { whenClosed = ReadFile("options.ini"); };
         FreshSuite();
         ASSERT_EQ(Run(script), 1);
         EXPECT_EQ(Player3(), row.player3);
         EXPECT_EQ(switchShown, Rgb565(kSwitchOff)); // "N" shows the second picture
         EXPECT_EQ(nameInk, Rgb565(kHighlightRed));
+        if (row.toggles == 0) {
+            EXPECT_NE(whenClosed.find("name=Player3\n"), std::string::npos) << whenClosed;
+        }
+        for (int i = 1; i <= MAX_PLAYERS; ++i)
+            EXPECT_NE(ReadFile("options.ini").find("[Player" + std::to_string(i) + "]\n"),
+                      std::string::npos);
     }
 }
 

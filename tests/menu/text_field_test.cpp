@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "support/bmp_file.h"
 #include "support/font_bitmap.h"
 #include "support/null_display.h"
 #include "support/typing.h"
@@ -96,34 +95,6 @@ TEST_F(TextFieldTest, ClicksSelectThenActivateAndEdgesCount) {
     for (const auto& [x, y, active] : editClicks)
         EXPECT_EQ(field.Click(x, y), active) << x << "," << y;
     EXPECT_EQ(field.IsSelected(), 0);
-}
-
-TEST_F(TextFieldTest, TheCursorBlinksBehindTheTextOfAnActiveFieldAndTheTextStopsAtTheEdge) {
-    TempDir dir;
-    WriteSolidBmp(dir / "cursor.bmp", 4, 10, {0, 255, 0});
-    field.SetCursorImage((dir / "cursor.bmp").c_str());
-    field.SetText("ab");
-    auto shown = [this] {
-        FillSurface(Back(), kBlack);
-        field.Draw(Back());
-        return BackPixel(112, 50) == kGreen; // just behind "ab"
-    };
-    EXPECT_FALSE(shown()) << "inactive";
-    field.SetActive(1);
-    field.SetShowCursor(0);
-    EXPECT_FALSE(shown()) << "no cursor shown";
-    field.SetShowCursor(1);
-    // The blink clock starts at 0, the clock too: shown, hidden from 10 ms, shown again at 520.
-    const std::pair<int, bool> blinks[] = {{0, true}, {10, false}, {500, false}, {10, true}};
-    for (const auto& [ms, on] : blinks) {
-        Wait(ms);
-        EXPECT_EQ(shown(), on) << GetTicks();
-    }
-    EXPECT_EQ(BackPixel(111, 50), kBlack);
-    field.SetRect(100, 50, 12, 20); // 4 columns a glyph, 6 apart: "b" would reach the edge
-    shown();
-    EXPECT_EQ(std::make_pair(BackPixel(103, 50), BackPixel(106, 50)),
-              std::make_pair(int{kWhite}, int{kBlack}));
 }
 
 } // namespace

@@ -60,6 +60,12 @@ class NullDisplayTest : public ::testing::Test {
         plat::NoteMouseButton(1, false);
         TimerEvent();
     }
+    // A quick tap: pressed and released at (x, y) between two frames.
+    static void Tap(int x, int y) {
+        mouseCursor.SetPosition(x, y);
+        PressLeft();
+        ReleaseLeft();
+    }
 };
 
 // A surface of one colour; its colour key is pure blue like every picture cut from a bitmap.
