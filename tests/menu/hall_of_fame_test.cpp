@@ -1,4 +1,4 @@
-// The Hall of Fame pop-up, opened from the title screen: a damaged table, and "clear".
+// The Hall of Fame pop-up, opened from the title screen: a damaged table, "clear", a quit.
 #include <gtest/gtest.h>
 
 #include "menu_fixture.h"
@@ -26,6 +26,7 @@ TEST_F(HallOfFameTest, ADamagedTableIsShownAndClearWritesAnEmptyOneOrSaysItCanno
     std::filesystem::create_directory(suite.path() / "Kestrin/hiscore.dat");
     ASSERT_EQ(clear(), 1);
     EXPECT_EQ(plat::null::MessageBoxes().size(), 1u);
+    EXPECT_EQ(ClickIntoPopup(62, 375, {}, 5), UPDATE_QUIT) << "a quit while it shows";
 }
 
 } // namespace

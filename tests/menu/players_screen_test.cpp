@@ -86,6 +86,7 @@ TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLastAndEachCloseLeavesIt
             EXPECT_NE(ReadFile("options.ini").find("[Player" + std::to_string(i) + "]\n"),
                       std::string::npos);
     }
+    EXPECT_EQ(ClickIntoPopup(290, 328, {}, 5), UPDATE_QUIT) << "a quit while it shows";
 }
 
 } // namespace

@@ -32,7 +32,6 @@ TEST_F(TitleScreenTest, SwitchesShowAndWriteTheirSettings) {
         int clickX;
         const char* written;
     } cases[] = {
-        {"", kSwitchOn, kSwitchOn, kSfxX, "SFX=N"},
         {"[setup]\nMusic=N\n", kSwitchOn, kSwitchOff, kMusicX, "Music=Y"},
         {"[SETUP]\nsfx=No\nMusic=no\n", kSwitchOff, kSwitchOn, kSfxX, "sfx=Y"},
     };
@@ -51,7 +50,7 @@ TEST_F(TitleScreenTest, SwitchesShowAndWriteTheirSettings) {
     }
 }
 
-TEST_F(TitleScreenTest, ATapOnANameMakesItTheCurrentPlayerOnce) {
+TEST_F(TitleScreenTest, ATapOnANameMakesItTheCurrentPlayerOnceAndMenuLeaves) {
     WriteBytes(suite / "options.ini", "[Player4]\nname=Anna Maria\n");
     Start("Kestrin");
     Frame();
@@ -75,17 +74,18 @@ TEST_F(TitleScreenTest, ATapOnANameMakesItTheCurrentPlayerOnce) {
     Frame();
     EXPECT_EQ(titleScreen.CurrentPlayer(), 5);
     EXPECT_EQ(titleScreen.NameSlot(5)->IsActive(), 0);
+    EXPECT_EQ(Click(646, 375), 1); // "Menu"
+    EXPECT_STREQ(ScreenName(), "Lumora");
+    EXPECT_EQ(std::filesystem::current_path(), suite.path());
 }
 
-TEST_F(TitleScreenTest, PicturePopupsCloseOnAnyPressAndAMissingOneStaysShut) {
+TEST_F(TitleScreenTest, PicturePopupsCloseOnAPressOrAQuitAndAMissingOneStaysShut) {
     Start("Kestrin");
     for (int y : {306, 445}) // "HowToPlay", "Credits"
         EXPECT_EQ(ClickIntoPopup(62, y, {{1, TapAt(400, 300)}}), 1);
     std::filesystem::remove(suite.path() / "Kestrin/title/Credits.bmp");
     EXPECT_EQ(ClickIntoPopup(62, 445, {}, 5), 1); // no invisible pop-up that nothing closes
-    EXPECT_EQ(Click(646, 375), 1);                // "Menu"
-    EXPECT_STREQ(ScreenName(), "Lumora");
-    EXPECT_EQ(std::filesystem::current_path(), suite.path());
+    EXPECT_EQ(ClickIntoPopup(62, 306, {}, 5), UPDATE_QUIT);
 }
 
 TEST_F(TitleScreenTest, AGameFolderThatIsGoneIsSaidAndThePagesStay) {
