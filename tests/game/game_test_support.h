@@ -39,10 +39,7 @@ inline void Lay(Board& table, const Places& places) {
         table.SlotRecord(slot)->card = card;
 }
 
-// Each card and digit in a colour of its own, so what is drawn can be told by its colour.
-inline const auto CardColour = [](int card) {
-    return Rgb{uint8_t(8 * (card % 31 + 1)), uint8_t(card < 31 ? 40 : 80), 16};
-};
+// Each digit in a colour of its own, so the score shown can be read by its colour.
 inline const auto DigitColour = [](int digit) { return Rgb{uint8_t(200 + 4 * digit), 200, 200}; };
 constexpr Rgb kTable{0, 96, 0}, kCellBlue{0, 0, 200};
 const struct Panel {
@@ -63,8 +60,7 @@ inline const std::filesystem::path& SuiteFolder() {
         std::filesystem::create_directories(game / "title");
         const std::pair<const char*, std::string> pictures[] = {
             {"background.bmp", SolidBmp(800, 600, kTable)},
-            {"cardset.bmp",
-             BmpBytes(910, 360, [](int x, int y) { return CardColour(C(x / 70, y / 90)); })},
+            {"cardset.bmp", SolidBmp(910, 360, {200, 40, 16})},
             {"cardhilite.bmp", SolidBmp(74, 94, {0, 0, 255})},
             {"cardshadow.bmp", SolidBmp(70, 90, {40, 40, 40})},
             {"kings1.bmp", SolidBmp(280, 90, {120, 120, 40})},

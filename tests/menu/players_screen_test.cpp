@@ -1,5 +1,5 @@
-// The players pop-up, opened from the title screen: typing, moving between the fields, taps on
-// and beside them, the send switch, and what "enter", "back" and "remove" leave in "options.ini".
+// The players pop-up, opened from the title screen: the send switch, and what "enter", "back"
+// and "remove" leave in "options.ini".
 #include <gtest/gtest.h>
 
 #include "menu/players_layout.h"
@@ -27,23 +27,6 @@ class PlayersScreenTest : public MenuTest {
         return options.substr(at, options.find('[', at + 1) - at);
     }
 };
-
-// Enter and Tab move on (Tab from the email back to the name), and keys typed after them are
-// dropped; a tap on a field activates it, a tap beside them all the name field.
-TEST_F(PlayersScreenTest, KeysAndTapsMoveBetweenTheFieldsAndEnterStoresThemAll) {
-    const int emailY = kPanelY + PLAYER_FIELDS[2].y + 10;
-    ASSERT_EQ(Run({{1, [] { TypeText("Ada\ndropped"); }},
-                   {2, [] { TypeText(" 1 Road\t"); }},
-                   {3, [] { TypeText("a@b.c\t"); }},
-                   {4, [] { TypeText("X"); }},
-                   {5, TapAt(kPanelX + 300, emailY)},
-                   {7, [] { TypeText("e"); }},
-                   {8, [] { TypeText("dropped"), Tap(kPanelX + 300, kPanelY + 100); }},
-                   {10, [] { TypeText("Z"); }},
-                   {11, kEnter}}),
-              1);
-    EXPECT_EQ(Player3(), "[Player3]\nname=CyAdaXZ\naddress=Old 1 Road\nemail=a@b.ce\nsend=N\n");
-}
 
 // Whatever closes the pop-up, every player is written back; "remove" writes its reset at once.
 TEST_F(PlayersScreenTest, TheSendSwitchStoresWhatItShowsLastAndEachCloseLeavesItsRecord) {
