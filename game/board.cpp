@@ -146,13 +146,6 @@ void Board::FreeCardImages() {
         image = nullptr;
 }
 
-bool Board::HasAllCardImages() const {
-    for (Surface* image : cardImages)
-        if (!image)
-            return false;
-    return true;
-}
-
 Surface* Board::CardImage(int card) const {
     return card >= 0 && card < DECK_SIZE ? cardImages[card] : nullptr;
 }

@@ -76,7 +76,6 @@ class Board {
     // set is complete).
     int LoadCardImages();
     void FreeCardImages();
-    bool HasAllCardImages() const;
     Surface* CardImage(int card) const;
 
     CardSlot freeCells[FREE_CELLS] = {};
