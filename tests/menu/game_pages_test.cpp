@@ -79,12 +79,8 @@ TEST_F(GamePagesTest, OnlyPlainFoldersWithAButtonPictureAreGames) {
 }
 
 TEST_F(GamePagesTest, SlotsMarkerAndPagesFollowTheNumberOfGames) {
-    const struct {
-        int games;
-        const char* firstPage;
-        int rights, page;
-        const char* thatPage;
-    } cases[] = {
+    // games, the first page's slots, "right" pressed so often, the page then and its slots
+    const std::tuple<int, const char*, int, int, const char*> cases[] = {
         {0, "C___________", 1, 0, "C___________"},
         {11, "GGGGGGGGGGGC", 1, 0, "GGGGGGGGGGGC"},
         {12, "GGGGGGGGGGGG", 1, 1, "____________"},
@@ -92,18 +88,18 @@ TEST_F(GamePagesTest, SlotsMarkerAndPagesFollowTheNumberOfGames) {
         {14, "GGGGGGGGGGGG", 1, 1, "GG__________"},
         {250, "GGGGGGGGGGGG", 25, 20, "GGGGGGGGGG__"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.games) + " games");
+    for (const auto& [games, firstPage, rights, page, thatPage] : cases) {
+        SCOPED_TRACE(std::to_string(games) + " games");
         FreshSuite();
-        AddGames(c.games);
+        AddGames(games);
         Start();
         Frames(3);
-        EXPECT_EQ(Slots(), c.firstPage);
-        for (int i = 0; i < c.rights; ++i)
+        EXPECT_EQ(Slots(), firstPage);
+        for (int i = 0; i < rights; ++i)
             Click(749, 29);
         Frames(3); // drawn into the still picture, restored from it, shown
-        EXPECT_EQ(gamePagesScreen.Page(), c.page);
-        EXPECT_EQ(Slots(), c.thatPage);
+        EXPECT_EQ(gamePagesScreen.Page(), page);
+        EXPECT_EQ(Slots(), thatPage);
     }
     // Page 21's number, ending at x = 716: digit frames 10 wide, frame d in red 20 * (d + 1).
     EXPECT_EQ(std::make_pair(ShownPixel(700, 35), ShownPixel(710, 35)),

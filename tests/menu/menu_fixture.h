@@ -23,7 +23,6 @@ using namespace testing_support;
 
 constexpr Rgb kIconRed{255, 0, 0}, kMarkerYellow{255, 255, 0}, kPanelWhite{255, 255, 255};
 constexpr Rgb kNameWhite{250, 250, 250}, kHighlightRed{200, 0, 0};
-constexpr Rgb kHallPurple{128, 0, 128}, kHallBlack{0, 0, 0};
 constexpr Rgb kSwitchOn{0, 200, 0}, kSwitchOff{200, 0, 200}; // the two frames of a switch
 constexpr Rgb kSeeThrough{0, 0, 255};
 constexpr int kPanelX = 53, kPanelY = 18; // where the title screen's pop-ups sit
@@ -50,13 +49,12 @@ inline const std::map<std::string, std::string>& SuitePictures() {
         p["PageNumbers.bmp"] = StripBmp(10, 10, 10, [](int d) {
             return Rgb{uint8_t(20 * d + 20), 0, 0};
         });
-        const std::pair<const char*, Rgb> fonts[] = {{"n_font.bmp", kNameWhite},
-                                                     {"h_font.bmp", kHighlightRed},
-                                                     {"HallBlackFont.bmp", kHallBlack},
-                                                     {"HallPurpleFont.bmp", kHallPurple}};
-        for (const auto& [name, ink] : fonts)
-            p[name] = BmpBytes(94 * 7, 20,
-                               [ink = ink](int x, int) { return x % 7 < 6 ? ink : kSeeThrough; });
+        for (const char* font :
+             {"n_font.bmp", "h_font.bmp", "HallBlackFont.bmp", "HallPurpleFont.bmp"}) {
+            const Rgb ink = font[0] == 'h' ? kHighlightRed : kNameWhite;
+            p[font] =
+                BmpBytes(94 * 7, 20, [ink](int x, int) { return x % 7 < 6 ? ink : kSeeThrough; });
+        }
         return p;
     }();
     return pictures;

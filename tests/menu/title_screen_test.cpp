@@ -1,5 +1,5 @@
-// A game's title screen: the sound switches and "options.ini", the name slots and the current
-// player, its picture pop-ups, "Menu" and "Play".
+// A game's title screen: the name slots and the current player, its pop-ups, "Menu", "Play", and
+// settings that cannot be saved.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -10,7 +10,7 @@ using namespace menu_test;
 
 namespace {
 
-constexpr int kSfxX = 62, kMusicX = 116, kSwitchY = 515;
+constexpr int kSfxX = 62, kSwitchY = 515;
 
 class TitleScreenTest : public MenuTest {
   protected:
@@ -24,31 +24,6 @@ class TitleScreenTest : public MenuTest {
         return ReadFile("options.ini").find(line + "\n") != std::string::npos;
     }
 };
-
-TEST_F(TitleScreenTest, SwitchesShowAndWriteTheirSettings) {
-    const struct {
-        const char* options;
-        Rgb sfx, music; // the pictures shown
-        int clickX;
-        const char* written;
-    } cases[] = {
-        {"[setup]\nMusic=N\n", kSwitchOn, kSwitchOff, kMusicX, "Music=Y"},
-        {"[SETUP]\nsfx=No\nMusic=no\n", kSwitchOff, kSwitchOn, kSfxX, "sfx=Y"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options);
-        FreshSuite();
-        WriteBytes(suite / "options.ini", c.options);
-        Start("Kestrin");
-        Frame();
-        EXPECT_EQ(std::make_pair(ShownPixel(kSfxX, kSwitchY), ShownPixel(kMusicX, kSwitchY)),
-                  std::make_pair(Rgb565(c.sfx), Rgb565(c.music)));
-        const int before = ShownPixel(c.clickX, kSwitchY);
-        Click(c.clickX, kSwitchY);
-        EXPECT_TRUE(OptionsHold(c.written)) << ReadFile("options.ini");
-        EXPECT_NE(ShownPixel(c.clickX, kSwitchY), before);
-    }
-}
 
 TEST_F(TitleScreenTest, ATapOnANameMakesItTheCurrentPlayerOnceAndMenuLeaves) {
     WriteBytes(suite / "options.ini", "[Player4]\nname=Anna Maria\n");
