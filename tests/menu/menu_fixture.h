@@ -109,8 +109,7 @@ class MenuTest : public NullDisplayTest {
     // Enters the pages as start-up does, with the command line when there is one.
     static void Start(const char* commandLine = nullptr) {
         screenManager.SwitchTo("Lumora");
-        if (commandLine)
-            gamePagesScreen.SelectByProgram(commandLine);
+        gamePagesScreen.SelectByProgram(commandLine);
     }
     static int Frame() { return screenManager.Update(1); }
     static void Frames(int n) {
