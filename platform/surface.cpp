@@ -60,13 +60,6 @@ void SetColorKey(Surface* surface, uint16_t key) {
     surface->colorKey = surface->depth == 8 ? uint16_t(key & 0xFF) : key;
 }
 
-void ClearColorKey(Surface* surface) {
-    if (!surface)
-        return;
-    surface->hasColorKey = false;
-    surface->colorKey = 0;
-}
-
 uint8_t* LockSurface(Surface* surface, int* pitch) {
     if (!surface)
         return nullptr;

@@ -52,7 +52,6 @@ void ReleaseSurface(Surface* surface);
 PixelFormat GetPixelFormat(const Surface* surface);
 
 void SetColorKey(Surface* surface, uint16_t key);
-void ClearColorKey(Surface* surface);
 
 // Copies srcRect of src into dstRect of dst (null rectangles mean the whole surface). Returns
 // false, drawing nothing, when a rectangle is empty, inverted or outside its surface. With
