@@ -87,13 +87,6 @@ std::string NativePath(const char* path) {
     return resolved;
 }
 
-bool FileExists(const char* path) {
-    if (!path || !*path)
-        return false;
-    struct stat info;
-    return stat(NativePath(path).c_str(), &info) == 0;
-}
-
 bool SetCurrentDir(const char* path) {
     if (!path || !*path)
         return false;

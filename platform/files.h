@@ -22,7 +22,6 @@ std::string NativePath(const char* path);
 // when the file cannot be opened. For reading, only regular files are opened, and a pipe or a
 // device never blocks the caller.
 FILE* OpenFile(const char* path, const char* mode);
-bool FileExists(const char* path);
 
 // Reads a whole regular file of at most maxBytes into out; false (out empty) when it cannot be
 // opened or read, or is larger.
