@@ -48,10 +48,6 @@ void TrackKeyState(const Message& m) {
 
 } // namespace
 
-Window* MainWindow() {
-    return g_mainWindow;
-}
-
 bool RegisterWindowClass(const char* className, WindowProc proc) {
     if (!className || !proc)
         return false;

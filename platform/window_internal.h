@@ -52,9 +52,6 @@ void NotifyFlip();
 bool GetCursorPos(int* x, int* y);
 } // namespace null
 
-// The window the SDL events belong to (one per program).
-Window* MainWindow();
-
 } // namespace plat
 
 namespace plat::sdl {
