@@ -138,44 +138,6 @@ int ScanCodeFromSdl(int sdlScancode) {
     return 0;
 }
 
-int VirtualKeyFromScanCode(int scan) {
-    switch (scan) {
-    case 0x01:
-        return 0x1B; // Escape
-    case 0x0E:
-        return 0x08; // Backspace
-    case 0x0F:
-        return 0x09; // Tab
-    case 0x1C:
-        return 0x0D; // Enter
-    case 0x1D:
-    case 0x9D:
-        return 0x11; // Ctrl
-    case 0x2A:
-    case 0x36:
-        return 0x10; // Shift
-    case 0x38:
-    case 0xB8:
-        return 0x12; // Alt
-    case 0x39:
-        return 0x20; // Space
-    default:
-        break;
-    }
-    if (scan >= 0x3B && scan <= 0x44)
-        return 0x70 + (scan - 0x3B); // F1..F10
-    if (scan == 0x57 || scan == 0x58)
-        return 0x7A + (scan - 0x57); // F11, F12
-    if (scan >= 0x02 && scan <= 0x0A)
-        return '1' + (scan - 0x02);
-    if (scan == 0x0B)
-        return '0';
-    static const char kLetters[] = "QWERTYUIOP\0\0\0\0ASDFGHJKL\0\0\0\0\0ZXCVBNM";
-    if (scan >= 0x10 && scan <= 0x32 && kLetters[scan - 0x10])
-        return kLetters[scan - 0x10];
-    return 0;
-}
-
 void NoteMouseButton(int bit, bool down) {
     if (down) {
         g_buttonsDown |= bit;

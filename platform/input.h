@@ -10,7 +10,6 @@ int PollMouseButtons(); // any thread
 void SetMouseCaptured(bool captured);
 // Scan code (set 1) for an SDL scancode; 0 when it has none.
 int ScanCodeFromSdl(int sdlScancode);
-int VirtualKeyFromScanCode(int scanCode);
 
 // Backend side: called on the UI thread as events arrive.
 void NoteMouseButton(int bit, bool down);
