@@ -24,11 +24,6 @@ bool g_passSysCommand = true;
 // to the end, past the destructors of static objects, so the leak checker does not count them.
 std::vector<Window*>& g_windows = *new std::vector<Window*>;
 
-void PrintTo(const Seen& s, std::ostream* out) {
-    *out << "{0x" << std::hex << s.message << std::dec << ", " << s.wParam << ", " << s.lParam
-         << "}";
-}
-
 LRESULT RecordingProc(Window* window, uint32_t message, WPARAM wParam, LPARAM lParam) {
     g_seen.push_back({message, wParam, lParam});
     if (message == WM_SYSCOMMAND && !g_passSysCommand)
