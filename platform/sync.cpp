@@ -88,21 +88,10 @@ struct Thread {
 };
 
 namespace {
-// A thread's nice value on Linux is its own, so a hint only moves this one thread. Raising
-// the priority needs privileges the programs do not have; that hint is then quietly ignored.
+// A thread's nice value on Linux is its own, so a hint only moves this one thread.
 void ApplyPriority(ThreadPriority priority) {
-    int nice = 0;
-    switch (priority) {
-    case ThreadPriority::Lowest:
-        nice = 10;
-        break;
-    case ThreadPriority::Normal:
-        return;
-    case ThreadPriority::High:
-        nice = -5;
-        break;
-    }
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), nice);
+    if (priority == ThreadPriority::Lowest)
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
 }
 } // namespace
 

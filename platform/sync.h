@@ -15,7 +15,7 @@ constexpr int kMaxWaitEvents = 64;
 // one). timeoutMs < 0 waits forever. kWaitFailed for a bad argument (null event, bad count).
 int WaitForAnyEvent(Event* const* events, int count, int timeoutMs = -1);
 
-enum class ThreadPriority { Lowest, Normal, High };
+enum class ThreadPriority { Lowest, Normal };
 struct Thread;
 using ThreadFunc = unsigned (*)(void* arg);
 Thread* StartThread(ThreadFunc func, void* arg, ThreadPriority priority = ThreadPriority::Normal);

@@ -46,7 +46,7 @@ unsigned Responder(void* arg) {
 
 TEST(SyncThread, NoWakeUpIsLostBetweenThreads) {
     PingPong p{plat::CreateEvent(), plat::CreateEvent(), 2000};
-    plat::Thread* t = plat::StartThread(Responder, &p, plat::ThreadPriority::High);
+    plat::Thread* t = plat::StartThread(Responder, &p);
     ASSERT_NE(t, nullptr);
     for (int i = 0; i < p.rounds; ++i) {
         plat::SetEvent(p.ping);
