@@ -161,17 +161,14 @@ TEST_F(ProfileTest, OnlyRegularFilesOfASaneSizeAreRead) {
 TEST_F(ProfileTest, SeveralKeysWriteAsTheyWouldOneByOne) {
     const plat::ProfileValue values[] = {
         {"name", "Kim"}, {"Address", " x "}, {"email", "a\nb"}, {"send", "N"}, {"NAME", "Lee"}};
-    const std::string starts[] = {"; only a comment",
-                                  "[player3]\nsend=Y\n  name = old \n\n[Player4]\nname=x"};
-    for (const std::string& start : starts) {
-        Given(start);
-        for (const auto& v : values)
-            ASSERT_TRUE(Write("Player3", v.key, v.value));
-        const std::string oneByOne = File();
-        Given(start);
-        ASSERT_TRUE(plat::WriteProfileStrings("Player3", values, std::size(values), ini.c_str()));
-        EXPECT_EQ(File(), oneByOne) << start;
-    }
+    const std::string start = "[player3]\nsend=Y\n  name = old \n\n[Player4]\nname=x";
+    Given(start);
+    for (const auto& v : values)
+        ASSERT_TRUE(Write("Player3", v.key, v.value));
+    const std::string oneByOne = File();
+    Given(start);
+    ASSERT_TRUE(plat::WriteProfileStrings("Player3", values, std::size(values), ini.c_str()));
+    EXPECT_EQ(File(), oneByOne);
     const plat::ProfileValue badLast[] = {{"name", "Ann"}, {"a=b", "x"}};
     Given("[Player3]\nname=Kim\n");
     EXPECT_FALSE(plat::WriteProfileStrings("Player3", badLast, 2, ini.c_str()));

@@ -1,6 +1,5 @@
 #include "platform/sync.h"
 
-#include <atomic>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,40 +22,7 @@ TEST(SyncEvent, AWaitTakesTheLowestSetEventOnce) {
     EXPECT_EQ(plat::WaitForAnyEvent(events, 64, 5), plat::kWaitTimeout);
     for (auto* e : events)
         plat::CloseEvent(e);
-}
-
-struct PingPong {
-    plat::Event* ping;
-    plat::Event* pong;
-    int rounds;
-    std::atomic<int> seen{0};
-};
-
-unsigned Responder(void* arg) {
-    auto* p = static_cast<PingPong*>(arg);
-    plat::SleepMs(20); // the first ping is set before anyone waits for it
-    for (int i = 0; i < p->rounds; ++i) {
-        if (plat::WaitForAnyEvent(&p->ping, 1) != 0) // no time limit
-            return 1;
-        p->seen.fetch_add(1);
-        plat::SetEvent(p->pong);
-    }
-    return 0;
-}
-
-TEST(SyncThread, NoWakeUpIsLostBetweenThreads) {
-    PingPong p{plat::CreateEvent(), plat::CreateEvent(), 2000};
-    plat::Thread* t = plat::StartThread(Responder, &p);
-    ASSERT_NE(t, nullptr);
-    for (int i = 0; i < p.rounds; ++i) {
-        plat::SetEvent(p.ping);
-        ASSERT_EQ(plat::WaitForAnyEvent(&p.pong, 1, 2000), 0) << "round " << i;
-    }
-    plat::JoinThread(t);
-    EXPECT_EQ(p.seen.load(), p.rounds);
     EXPECT_EQ(plat::StartThread(nullptr, nullptr), nullptr);
-    plat::CloseEvent(p.ping);
-    plat::CloseEvent(p.pong);
 }
 
 } // namespace
