@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 
 #include "platform/backend.h"
 #include "platform/null_backend.h"
@@ -11,9 +11,8 @@ namespace {
 
 using namespace plat;
 
-std::string Describe(const Rect& r) {
-    return "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + "}";
+auto Corners(const Rect& r) {
+    return std::tuple(r.left, r.top, r.right, r.bottom);
 }
 
 uint16_t PixelAt(Surface* s, int x, int y) {
@@ -42,7 +41,7 @@ class DisplayTest : public ::testing::Test {
         const unsigned presentsBefore = GetFlipStats().presents;
         EXPECT_EQ(Flip(), 1) << step;
         const FlipStats stats = GetFlipStats();
-        EXPECT_EQ(Describe(stats.lastUpload), Describe(upload)) << step;
+        EXPECT_EQ(Corners(stats.lastUpload), Corners(upload)) << step;
         EXPECT_EQ(stats.presents, presentsBefore + (upload.right > upload.left)) << step;
         EXPECT_FALSE(HasWritten(back)) << step; // the next frame starts with nothing written
     }

@@ -157,9 +157,7 @@ TEST_F(OpenAddressTest, OpensOnlyWebAddresses) {
     plat::SelectBackend(plat::BackendKind::Null);
     plat::null::Reset();
     const char* refused[] = {"file:///etc/passwd",
-                             "ftp://files.example/",
                              "javascript:alert(1)",
-                             "mailto:someone@example.com",
                              "/usr/bin/xterm",
                              "-e xterm",
                              "http:/one-slash.example",

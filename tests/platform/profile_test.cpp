@@ -65,9 +65,7 @@ TEST_F(ProfileTest, ValuesAreFoundAsWrittenAndCutToTheBuffer) {
         {"Mixed", "name", "default", 256, ""}, // the first key of the first section
         {"q", "k", "", 256, "quoted value"},
         {"q", "half", "", 256, "\"open"},
-        {"q", "name", "", 4, "abc"},
         {"tail", "last", "", 256, "1"},
-        {"setup", "gametime", nullptr, 256, ""},
         {"setup", "gametime", "N  ", 256, "N"},
         {"setup", "gametime", "long default", 5, "long"},
     };
