@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "gfx/sprite_list.h"
 #include "support/bmp_file.h"
 #include "support/null_display.h"
 
@@ -212,54 +211,6 @@ TEST_F(SpriteTest, ClonesShareFramesAndSurviveEachOther) {
     prototype->Draw(Back()); // the frames are still the prototype's
     EXPECT_EQ(BackPixel(5, 5), kRed);
     delete prototype;
-}
-
-TEST_F(SpriteTest, ListPlaysAVanishingCopyAndRemovesIt) {
-    Sprite prototype;
-    AddFrames(prototype, 5);
-    prototype.SetRange(0, 4);
-    prototype.SetRunning(1);
-    prototype.SetDelay(100);
-    prototype.SetEndMode(SPRITE_END_VANISH);
-    prototype.SetPosition(300, 300);
-    prototype.SetCurrent(3); // AddCopy starts it from the range's first frame
-    SpriteList list;
-    EXPECT_EQ(list.AddCopy(nullptr), nullptr);
-    Wait(200);
-    Sprite* copy = list.AddCopy(&prototype);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->current, 0);
-    EXPECT_EQ(copy->frameTime, 200);
-    std::vector<uint16_t> shown;
-    while (list.Count() > 0 && GetTicks() < 2000) {
-        TimerEvent();
-        FillSurface(Back(), kBlack);
-        list.UpdateAll(Back());
-        const auto pixel = static_cast<uint16_t>(BackPixel(300, 300));
-        if (shown.empty() || shown.back() != pixel)
-            shown.push_back(pixel);
-    }
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(GetTicks(), 200 + 4 * 110);
-    EXPECT_EQ(shown, (std::vector<uint16_t>{kRed, kGreen, kWhite, 0x1234, kBlack}));
-}
-
-TEST_F(SpriteTest, ListFindsStepsAndRemovesByName) {
-    Sprite prototype;
-    AddFrames(prototype, 2);
-    prototype.SetName("coin");
-    SpriteList list;
-    EXPECT_EQ(list.FindByName("coin"), nullptr);
-    Sprite* first = list.AddCopy(&prototype);
-    list.AddCopy(&prototype);
-    EXPECT_EQ(list.FindByName("coin"), first);
-    Wait(10);
-    list.StepAll();
-    EXPECT_EQ(first->current, 1);
-    list.Remove("coin");
-    list.Remove("nothing");
-    EXPECT_EQ(list.Count(), 1);
-    EXPECT_NE(list.Get(0), first);
 }
 
 TEST_F(SpriteTest, FramesFromFiles) {
