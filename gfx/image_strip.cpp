@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "gfx/dirty_rect_list.h"
-#include "platform/messages.h"
 #include "zel/zel.h"
 
 namespace {
@@ -90,25 +89,6 @@ bool ImageStrip::ContainsExclusive(int mouseX, int mouseY) const {
     return left <= mouseX && mouseX < left + hitWidth && top <= mouseY && mouseY < top + hitHeight;
 }
 
-bool ImageStrip::ContainsInclusive(int mouseX, int mouseY) const {
-    int left = originX + hitX, top = originY + hitY;
-    return left <= mouseX && mouseX <= left + hitWidth && top <= mouseY &&
-           mouseY <= top + hitHeight;
-}
-
-bool ImageStrip::OverPicture(int mouseX, int mouseY) const {
-    Surface* picture = FrameSurface(0);
-    if (!picture)
-        return false;
-    int frameX = mouseX - originX - hitX, frameY = mouseY - originY - hitY;
-    int pictureWidth = 0, pictureHeight = 0;
-    GetSurfaceSize(picture, &pictureWidth, &pictureHeight);
-    // A hit rectangle larger than the picture is transparent where the picture is not.
-    if (frameX < 0 || frameY < 0 || frameX >= pictureWidth || frameY >= pictureHeight)
-        return false;
-    return GetPixelValue(picture, frameX, frameY) != RGBToPixel(picture, 0, 0, 255);
-}
-
 void ImageStrip::SetStateAndDraw(int newState) {
     SetState(newState);
     Draw(nullptr);
@@ -119,12 +99,11 @@ int ImageStrip::UpdateWithMouse(int mouseX, int mouseY, int buttons) {
         return state;
     bool inside = ContainsExclusive(mouseX, mouseY);
     clicked = 0;
-    clickKind = 0;
     if (buttons & kLeftButtonBit) {
         if (!inside) {
             if (state != STRIP_NORMAL)
                 SetStateAndDraw(STRIP_NORMAL);
-        } else if (state != STRIP_PRESSED && (!pixelHit || OverPicture(mouseX, mouseY))) {
+        } else if (state != STRIP_PRESSED) {
             SetStateAndDraw(STRIP_PRESSED);
         }
         return state;
@@ -132,59 +111,11 @@ int ImageStrip::UpdateWithMouse(int mouseX, int mouseY, int buttons) {
     if (!inside) {
         if (state != STRIP_NORMAL)
             SetStateAndDraw(STRIP_NORMAL);
-    } else if (pixelHit && !OverPicture(mouseX, mouseY)) {
-        SetStateAndDraw(STRIP_NORMAL);
     } else {
-        if (state == STRIP_PRESSED) {
+        if (state == STRIP_PRESSED)
             clicked = 1;
-            clickKind = CLICK_LEFT;
-        }
         if (state != STRIP_HOVER)
             SetStateAndDraw(STRIP_HOVER);
-    }
-    return state;
-}
-
-int ImageStrip::HandleMouseMessage(unsigned message, uintptr_t /*wParam*/, intptr_t lParam) {
-    if (!active)
-        return state;
-    int mouseX = static_cast<int>(plat::LowWord(static_cast<uintptr_t>(lParam)));
-    int mouseY = static_cast<int>(plat::HighWord(static_cast<uintptr_t>(lParam)));
-    bool inside = ContainsInclusive(mouseX, mouseY);
-    clicked = 0;
-    clickKind = 0;
-    int leaveState = state != STRIP_NORMAL && !inside;
-    switch (message) {
-    case plat::WM_MOUSEMOVE:
-        if (inside && state != STRIP_HOVER && state != STRIP_PRESSED)
-            SetStateAndDraw(STRIP_HOVER);
-        else if (leaveState)
-            SetStateAndDraw(STRIP_NORMAL);
-        break;
-    case plat::WM_LBUTTONDOWN:
-        if (inside && state != STRIP_PRESSED)
-            SetStateAndDraw(STRIP_PRESSED);
-        else if (leaveState)
-            SetStateAndDraw(STRIP_NORMAL);
-        break;
-    case plat::WM_LBUTTONUP:
-        if (inside) {
-            clicked = 1;
-            clickKind = CLICK_LEFT;
-            if (state != STRIP_HOVER)
-                SetStateAndDraw(STRIP_HOVER);
-        } else if (leaveState) {
-            SetStateAndDraw(STRIP_NORMAL);
-        }
-        break;
-    case plat::WM_RBUTTONUP:
-        if (inside) {
-            clicked = 1;
-            clickKind = CLICK_RIGHT;
-        }
-        break;
-    default:
-        break;
     }
     return state;
 }
@@ -236,16 +167,6 @@ void ImageStrip::SetActive(int flag) {
     active = flag;
 }
 
-void ImageStrip::Show(int flag) {
-    if (!flag)
-        return;
-    // Drawn into both still pictures, so restoring dirty rectangles keeps it on the screen.
-    if (Surface* background = dirtyRects.GetBackground())
-        Draw(background);
-    if (Surface* target = dirtyRects.GetTarget())
-        Draw(target);
-}
-
 void ImageStrip::SwapFrames() {
     if (frames.Count() >= 2) {
         StripFrame swapped = *frames.Get(0);
@@ -265,16 +186,6 @@ int ImageStrip::GetState() {
     return state;
 }
 
-void ImageStrip::SetHitRect(int newHitX, int newHitY, int w, int h) {
-    hitX = newHitX;
-    hitY = newHitY;
-    hitWidth = w;
-    hitHeight = h;
-}
-
 void ImageStrip::SetTrackDirty(int flag) {
     trackDirty = flag;
-}
-void ImageStrip::SetPixelHit(int flag) {
-    pixelHit = flag;
 }
