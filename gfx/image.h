@@ -12,7 +12,6 @@ class Image {
 
     Surface* Load(const char* fileName);
     void Free();
-    void SetKeyColor(int red, int green, int blue);
     void Draw(Surface* target, int x, int y);
     void SetName(const char* text);
 

@@ -87,14 +87,6 @@ int GetPixelValue(Surface* surface, int x, int y) {
     return value;
 }
 
-SurfaceRect CenterRect(Surface* surface, int x, int y, int w, int h) {
-    int width = 0, height = 0;
-    GetSurfaceSize(surface, &width, &height);
-    const int left = x + w / 2 - width / 2;
-    const int top = y + h / 2 - height / 2;
-    return SurfaceRect{left, top, left + width, top + height};
-}
-
 int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight,
                  int* columnsOut) {
     if (!source || !frames || frameWidth <= 0 || frameHeight <= 0) {

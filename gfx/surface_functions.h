@@ -24,7 +24,6 @@ void GetSurfaceSize(Surface* surface, int* width, int* height);
 void* LockSurface(Surface* surface, SurfaceDesc* descOut = nullptr);
 void UnlockSurface(Surface* surface);
 int GetPixelValue(Surface* surface, int x, int y);
-SurfaceRect CenterRect(Surface* surface, int x, int y, int w, int h);
 int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight,
                  int* columnsOut = nullptr);
 int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight,
