@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 
-#include "support/bmp_file.h"
 #include "support/font_bitmap.h"
 #include "support/null_display.h"
 
@@ -29,7 +28,6 @@ class BitmapFontTest : public NullDisplayTest {
         layout.widths[static_cast<size_t>(GlyphIndex('A'))] = 15;
         return layout;
     }
-    int Width(char ch) const { return font.glyphs[GlyphIndex(ch)].width; }
     // Columns [from, to) of row y of the back surface: '#' where white, '.' elsewhere.
     static std::string Row(int y, int from, int to) {
         std::string row;
@@ -44,7 +42,12 @@ TEST_F(BitmapFontTest, MeasuresEveryGlyphAndDerivesSpaceAndGap) {
     layout.separator = 3;
     layout.leading = 2;
     layout.trailing = 0; // the last glyph touches the right edge
-    ASSERT_EQ(font.LoadFontSurface(MakeFontBitmap(layout)), 1);
+    Surface* bitmap = MakeFontBitmap(layout);
+    // Only a column blue in every row ends a glyph: '"' is two ticks in different rows.
+    const int quote = GlyphLeft(layout, GlyphIndex('"'));
+    FillArea(bitmap, quote, 3, quote + 1, 8, kBlue);
+    FillArea(bitmap, quote + 1, 0, quote + 2, 5, kBlue);
+    ASSERT_EQ(font.LoadFontSurface(bitmap), 1);
     EXPECT_EQ(font.height, 8);
     for (int i = 0; i < FONT_GLYPH_COUNT; ++i) {
         const int width = layout.widths[static_cast<size_t>(i)];
@@ -75,27 +78,6 @@ TEST_F(BitmapFontTest, RefusedBitmapsLeaveAFontThatDrawsNothing) {
     }
 }
 
-TEST_F(BitmapFontTest, OnlyAnAllBlueColumnSeparatesGlyphs) {
-    // '"' is two ticks in different rows with no all-blue column between them: one glyph.
-    FontLayout layout = UniformLayout(4);
-    const int quote = GlyphLeft(layout, GlyphIndex('"'));
-    Surface* joined = MakeFontBitmap(layout);
-    FillArea(joined, quote, 0, quote + 4, 8, kBlue);
-    FillArea(joined, quote, 0, quote + 2, 3, kWhite);
-    FillArea(joined, quote + 2, 5, quote + 4, 8, kWhite);
-    ASSERT_EQ(font.LoadFontSurface(joined), 1);
-    EXPECT_EQ(Width('"'), 4);
-    EXPECT_EQ(font.glyphs[GlyphIndex('#')].left, GlyphLeft(layout, GlyphIndex('#')));
-
-    // With a blue column inside, the second tick is measured as the next character.
-    Surface* split = MakeFontBitmap(layout);
-    FillArea(split, quote + 1, 0, quote + 2, 8, kBlue);
-    ASSERT_EQ(font.LoadFontSurface(split), 1);
-    EXPECT_EQ(Width('"'), 1);
-    EXPECT_EQ(font.glyphs[GlyphIndex('#')].left, quote + 2);
-    EXPECT_EQ(Width('#'), 2);
-}
-
 TEST_F(BitmapFontTest, AdvancesOfSpacesControlAndHighCharacters) {
     ASSERT_EQ(font.LoadFontSurface(MakeFontBitmap(VariedLayout())), 1);
     // Character, its advance, and what drawing it advances; 8-bit text reads as below "!".
@@ -104,7 +86,7 @@ TEST_F(BitmapFontTest, AdvancesOfSpacesControlAndHighCharacters) {
         EXPECT_EQ(font.CharAdvance(char(c[0])), c[1]) << c[0];
         EXPECT_EQ(font.DrawChar(Back(), char(c[0]), 0, 0), c[2]) << c[0];
     }
-    EXPECT_EQ(font.TextWidth("A B"), 16 + 7 + Width('B') + 1);
+    EXPECT_EQ(font.TextWidth("A B"), 16 + 7 + 5); // 'B' is 4 wide
     EXPECT_EQ(font.TextWidth(""), 0);
     EXPECT_EQ(font.TextWidth(nullptr), 0);
 }
@@ -141,20 +123,6 @@ TEST_F(BitmapFontTest, TextIsCutAt255Characters) {
     const std::string text(300, 'i'); // advances of 2
     font.DrawText(Back(), text.c_str(), 0, 0, ALIGN_LEFT, -1);
     EXPECT_EQ(Row(0, 2 * 254, 2 * 255 + 1), "#..");
-}
-
-TEST_F(BitmapFontTest, LoadsFromAFile) {
-    TempDir dir;
-    const int width = LayoutWidth(UniformLayout(3));
-    WriteBytes(dir / "font.bmp", BmpBytes(width, 6, [&](int x, int) {
-                   const int column = x % 4; // 3 white columns, then one blue
-                   return x < width - 1 && column < 3 ? Rgb{255, 255, 255} : Rgb{0, 0, 255};
-               }));
-    ASSERT_EQ(font.LoadFont((dir / "font.bmp").c_str()), 1);
-    EXPECT_EQ(font.height, 6);
-    EXPECT_EQ(font.glyphs[93].left, 93 * 4);
-    EXPECT_EQ(font.LoadFont((dir / "gone.bmp").c_str()), 0);
-    EXPECT_EQ(font.surface, nullptr);
 }
 
 } // namespace
