@@ -27,9 +27,7 @@ Sprite::Sprite(const Sprite& other) {
     width = other.width;
     height = other.height;
     current = other.current;
-    centred = other.centred;
     frameTime = other.frameTime;
-    restoreBackground = other.restoreBackground;
     markDirty = other.markDirty;
     sharedFrames = 1;
 }
@@ -69,16 +67,10 @@ void Sprite::DrawOnScreen() {
 }
 
 void Sprite::Draw(Surface* target) {
-    if (restoreBackground)
-        dirtyRects.AddSpriteArea(this);
     if (!HasFrame(current))
         return;
-    int drawX = PixelPosition(x);
-    int drawY = PixelPosition(y);
-    if (centred) {
-        drawX = PixelPosition(x - static_cast<float>(width / 2));
-        drawY = PixelPosition(y - static_cast<float>(height / 2));
-    }
+    const int drawX = PixelPosition(x);
+    const int drawY = PixelPosition(y);
     if (target)
         BltSurface(frames.Get(current), target, drawX, drawY);
     if (markDirty) {
@@ -126,10 +118,4 @@ void Sprite::SetMarkDirty(int flag) {
 void Sprite::FixFrameWidth() {
     if (frames.Count() > 0)
         width /= frames.Count();
-}
-
-void DirtyRectList::AddSpriteArea(const Sprite* sprite) {
-    if (!sprite)
-        return;
-    AddRect(PixelPosition(sprite->x), PixelPosition(sprite->y), sprite->width, sprite->height);
 }

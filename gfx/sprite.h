@@ -30,10 +30,8 @@ class Sprite {
     float x = 0, y = 0;
     int width = 0, height = 0;
     int current = 0;
-    int centred = 0;
     int frameTime = 0; // free for the sprite's user, e.g. a blink clock
     int sharedFrames = 0;
-    int restoreBackground = 0;
     int markDirty = 1;
 
   private:
