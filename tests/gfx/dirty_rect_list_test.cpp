@@ -12,24 +12,14 @@ namespace {
 
 constexpr uint16_t kYellow = 0xFFE0;
 
-// Every surface here has black as its key; none of the colours used is black, so copies are
-// plain copies.
+// Surfaces of 40 by 30 in plain memory, keyed pure blue; none of the colours used is blue, so
+// copies are plain copies.
 class DirtyRectListTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        target = Solid(kRed);
-        background = Solid(kGreen);
-        back = Solid(kWhite);
-    }
     void TearDown() override {
         list.Clear();
         for (Surface* s : {target, background, back})
             ReleaseSurface(s);
-    }
-    static Surface* Solid(uint16_t colour) {
-        Surface* s = MakeSurface(40, 30);
-        FillSurface(s, colour);
-        return s;
     }
     // What Screen::Present does after the flip.
     void EndFrame() {
@@ -41,23 +31,22 @@ class DirtyRectListTest : public ::testing::Test {
     static ::testing::AssertionResult Holds(Surface* s, uint16_t base,
                                             const std::vector<SurfaceRect>& areas = {},
                                             uint16_t colour = kRed) {
+        Surface* expected = SolidSurface(40, 30, base);
+        for (const SurfaceRect& r : areas)
+            FillArea(expected, r.left, r.top, r.right, r.bottom, colour);
+        int wrong = 0;
         for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) {
-                uint16_t expected = base;
-                for (const SurfaceRect& r : areas)
-                    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
-                        expected = colour;
-                if (GetPixelValue(s, x, y) != expected)
-                    return ::testing::AssertionFailure()
-                           << "pixel " << x << "," << y << " is " << GetPixelValue(s, x, y);
-            }
-        return ::testing::AssertionSuccess();
+            for (int x = 0; x < 40; ++x)
+                wrong += GetPixelValue(s, x, y) != GetPixelValue(expected, x, y);
+        ReleaseSurface(expected);
+        return wrong ? ::testing::AssertionFailure() << wrong << " pixels differ"
+                     : ::testing::AssertionSuccess();
     }
 
     DirtyRectList list;
-    Surface* target = nullptr;
-    Surface* background = nullptr;
-    Surface* back = nullptr;
+    Surface* target = SolidSurface(40, 30, kRed);
+    Surface* background = SolidSurface(40, 30, kGreen);
+    Surface* back = SolidSurface(40, 30, kWhite);
 };
 
 TEST_F(DirtyRectListTest, OneShotsAreRestoredOnceAfterTheFlipEndingTheNextFrame) {
@@ -91,7 +80,7 @@ TEST_F(DirtyRectListTest, OneShotsAreRestoredOnceAfterTheFlipEndingTheNextFrame)
 }
 
 TEST_F(DirtyRectListTest, SetTargetDropsThisPagesOneShotsAndOtherTargetsEntriesCopyNothing) {
-    Surface* other = Solid(kYellow);
+    Surface* other = SolidSurface(40, 30, kYellow);
     list.SetTarget(target);
     list.AddRectFlags(0, 0, 3, 3, DIRTY_ONE_SHOT, DIRTY_FROM_TARGET); // dropped below
     list.AddRectFlags(5, 0, 3, 3, 0, DIRTY_FROM_TARGET);              // lasting

@@ -15,7 +15,7 @@ namespace {
 
 using SpriteTest = NullDisplayTest;
 
-TEST_F(SpriteTest, DrawsItsFrameWhereItStandsAndMarksWhatItCovered) {
+TEST_F(SpriteTest, DrawsItsFrameWhereItStandsMarksWhatItCoveredAndSharesItWithClones) {
     Sprite sprite;
     EXPECT_EQ(sprite.AddFrame(nullptr), 1);
     EXPECT_EQ(sprite.FrameCount(), 0);
@@ -52,6 +52,16 @@ TEST_F(SpriteTest, DrawsItsFrameWhereItStandsAndMarksWhatItCovered) {
     EXPECT_EQ(sprite.width, 10) << "the last frame's size is the sprite's";
     dirtyRects.Clear();
     ReleaseSurface(target);
+
+    // Clones share the frames and leave them to the prototype when they go.
+    for (int i = 0; i < 2; ++i) {
+        Sprite clone(sprite);
+        EXPECT_EQ(clone.FrameSurface(1), sprite.FrameSurface(1));
+        clone.SetPosition(30, 30);
+        EXPECT_EQ(sprite.x, 10);
+    }
+    sprite.Draw(Back());
+    EXPECT_EQ(BackPixel(10, 10), kGreen);
 }
 
 // A sprite sent far off every surface (a runaway position, one never set) draws nothing and
@@ -79,23 +89,6 @@ TEST_F(SpriteTest, PositionsFarOffEverySurfaceDrawNothing) {
         dirtyRects.Restore(Back());
         EXPECT_FALSE(plat::HasWritten(Back()));
     }
-}
-
-TEST_F(SpriteTest, ClonesShareFramesAndSurviveEachOther) {
-    auto* prototype = new Sprite();
-    prototype->AddFrame(SolidSurface(40, 20, kRed));
-    prototype->SetPosition(5, 5);
-    auto* a = new Sprite(*prototype);
-    auto* b = new Sprite(*prototype);
-    EXPECT_EQ(a->FrameSurface(0), prototype->FrameSurface(0));
-    EXPECT_EQ(b->x, 5);
-    a->SetPosition(7, 7);
-    EXPECT_EQ(prototype->x, 5);
-    delete a;
-    delete b;
-    prototype->Draw(Back()); // the frames are still the prototype's
-    EXPECT_EQ(BackPixel(5, 5), kRed);
-    delete prototype;
 }
 
 TEST_F(SpriteTest, FramesFromFiles) {
