@@ -87,20 +87,14 @@ int GetPixelValue(Surface* surface, int x, int y) {
     return value;
 }
 
-int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight,
-                 int* columnsOut) {
-    if (!source || !frames || frameWidth <= 0 || frameHeight <= 0) {
-        if (columnsOut)
-            *columnsOut = 0;
+int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight) {
+    if (!source || !frames || frameWidth <= 0 || frameHeight <= 0)
         return 0;
-    }
     int width = 0, height = 0;
     GetSurfaceSize(source, &width, &height);
     // A remainder at the right or bottom edge is not a frame.
     const int columns = width / frameWidth;
     const int rows = height / frameHeight;
-    if (columnsOut)
-        *columnsOut = columns;
     for (int i = 0; i < columns * rows; ++i) {
         Surface* frame = MakeSurface(frameWidth, frameHeight);
         if (!frame)
@@ -115,12 +109,11 @@ int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHe
     return 1;
 }
 
-int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight,
-               int* columnsOut) {
+int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight) {
     Surface* bitmap = ZelLoadBitmap(fileName);
     if (!bitmap)
         return 0;
-    const int result = SplitSurface(bitmap, frames, frameWidth, frameHeight, columnsOut);
+    const int result = SplitSurface(bitmap, frames, frameWidth, frameHeight);
     ReleaseSurface(bitmap);
     return result;
 }
