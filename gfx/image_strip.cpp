@@ -51,14 +51,6 @@ void ImageStrip::AddFrame(int id, Surface* surface) {
     hitHeight = height;
 }
 
-int ImageStrip::AddFrameFromFile(int id, const char* fileName) {
-    Surface* surface = ZelLoadBitmap(fileName, 16);
-    if (!surface)
-        return 0;
-    AddFrame(id, surface);
-    return 1;
-}
-
 void ImageStrip::LoadStrip(const char* fileName, int count, int vertical) {
     if (count < 1)
         return;
@@ -149,11 +141,6 @@ int ImageStrip::WasClicked() {
     return clicked;
 }
 
-void ImageStrip::Reset() {
-    SetState(STRIP_NORMAL);
-    Redraw();
-}
-
 void ImageStrip::SetName(const char* text) {
     std::snprintf(name, sizeof name, "%s", text ? text : "");
 }
@@ -181,9 +168,6 @@ void ImageStrip::SetStatic(int flag) {
 }
 void ImageStrip::SetState(int newState) {
     state = newState;
-}
-int ImageStrip::GetState() {
-    return state;
 }
 
 void ImageStrip::SetTrackDirty(int flag) {

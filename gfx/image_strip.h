@@ -29,7 +29,6 @@ class ImageStrip {
     ImageStrip& operator=(const ImageStrip&) = delete;
 
     virtual void AddFrame(int id, Surface* surface);
-    virtual int AddFrameFromFile(int id, const char* fileName);
     virtual void LoadStrip(const char* fileName, int count, int vertical);
     virtual int UpdateWithMouse(int mouseX, int mouseY, int buttons);
     virtual void Draw(Surface* target);
@@ -37,14 +36,12 @@ class ImageStrip {
     virtual void DrawTo(Surface* target);
     virtual void Redraw();
     virtual int WasClicked();
-    virtual void Reset();
     virtual void SetName(const char* text);
     virtual void SetOrigin(int newOriginX, int newOriginY);
     virtual void SetActive(int flag);
     virtual void SwapFrames();
     virtual void SetStatic(int flag);
     virtual void SetState(int newState);
-    virtual int GetState();
     virtual void SetTrackDirty(int flag);
 
     const char* Name() const { return name; }
