@@ -16,13 +16,6 @@ struct FontLayout {
     int height = 8;
 };
 
-inline int LayoutWidth(const FontLayout& layout) {
-    int width = layout.leading + layout.trailing;
-    for (size_t i = 0; i < layout.widths.size(); ++i)
-        width += layout.widths[i] + (i + 1 < layout.widths.size() ? layout.separator : 0);
-    return width;
-}
-
 // The column where glyph `index` starts.
 inline int GlyphLeft(const FontLayout& layout, int index) {
     int column = layout.leading;
@@ -32,7 +25,9 @@ inline int GlyphLeft(const FontLayout& layout, int index) {
 }
 
 inline Surface* MakeFontBitmap(const FontLayout& layout) {
-    Surface* bitmap = MakeSurface(LayoutWidth(layout), layout.height);
+    const int glyphs = static_cast<int>(layout.widths.size());
+    const int width = GlyphLeft(layout, glyphs) - layout.separator + layout.trailing;
+    Surface* bitmap = MakeSurface(width, layout.height);
     FillSurface(bitmap, kBlue);
     for (size_t i = 0; i < layout.widths.size(); ++i) {
         int left = GlyphLeft(layout, static_cast<int>(i));
