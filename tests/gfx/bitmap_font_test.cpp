@@ -20,14 +20,6 @@ int GlyphIndex(char ch) {
 class BitmapFontTest : public NullDisplayTest {
   protected:
     BitmapFont font;
-    // Glyph widths 1..10 repeating, and 'A' the widest at 15: space 7, gap 1.
-    static FontLayout VariedLayout() {
-        FontLayout layout;
-        for (int i = 0; i < FONT_GLYPH_COUNT; ++i)
-            layout.widths.push_back(1 + i % 10);
-        layout.widths[static_cast<size_t>(GlyphIndex('A'))] = 15;
-        return layout;
-    }
     // Columns [from, to) of row y of the back surface: '#' where white, '.' elsewhere.
     static std::string Row(int y, int from, int to) {
         std::string row;
@@ -37,8 +29,12 @@ class BitmapFontTest : public NullDisplayTest {
     }
 };
 
-TEST_F(BitmapFontTest, MeasuresEveryGlyphAndDerivesSpaceAndGap) {
-    FontLayout layout = VariedLayout();
+TEST_F(BitmapFontTest, MeasuresEveryGlyphAndAdvancesByItsWidthAndTheGap) {
+    // Glyph widths 1..10 repeating, and 'A' the widest at 15: space 7, gap 1.
+    FontLayout layout;
+    for (int i = 0; i < FONT_GLYPH_COUNT; ++i)
+        layout.widths.push_back(1 + i % 10);
+    layout.widths[static_cast<size_t>(GlyphIndex('A'))] = 15;
     layout.separator = 3;
     layout.leading = 2;
     layout.trailing = 0; // the last glyph touches the right edge
@@ -57,6 +53,15 @@ TEST_F(BitmapFontTest, MeasuresEveryGlyphAndDerivesSpaceAndGap) {
     }
     EXPECT_EQ(font.spaceWidth, 7); // 15 * 0.5
     EXPECT_EQ(font.gap, 1);        // 15 * 0.1, truncated
+    // Character, its advance, and what drawing it advances; 8-bit text reads as below "!".
+    const int cases[][3] = {{'A', 16, 16}, {' ', 7, 7}, {'\t', 7, 0}, {0x7f, 0, 0}, {-23, 7, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(font.CharAdvance(char(c[0])), c[1]) << c[0];
+        EXPECT_EQ(font.DrawChar(Back(), char(c[0]), 0, 0), c[2]) << c[0];
+    }
+    EXPECT_EQ(font.TextWidth("A B"), 16 + 7 + 5); // 'B' is 4 wide
+    EXPECT_EQ(font.TextWidth(""), 0);
+    EXPECT_EQ(font.TextWidth(nullptr), 0);
 }
 
 TEST_F(BitmapFontTest, RefusedBitmapsLeaveAFontThatDrawsNothing) {
@@ -76,19 +81,6 @@ TEST_F(BitmapFontTest, RefusedBitmapsLeaveAFontThatDrawsNothing) {
         EXPECT_EQ(font.surface, nullptr) << name;
         EXPECT_EQ(font.DrawChar(Back(), 'A', 0, 0) + font.TextWidth("AB"), 0) << name;
     }
-}
-
-TEST_F(BitmapFontTest, AdvancesOfSpacesControlAndHighCharacters) {
-    ASSERT_EQ(font.LoadFontSurface(MakeFontBitmap(VariedLayout())), 1);
-    // Character, its advance, and what drawing it advances; 8-bit text reads as below "!".
-    const int cases[][3] = {{'A', 16, 16}, {' ', 7, 7}, {'\t', 7, 0}, {0x7f, 0, 0}, {-23, 7, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(font.CharAdvance(char(c[0])), c[1]) << c[0];
-        EXPECT_EQ(font.DrawChar(Back(), char(c[0]), 0, 0), c[2]) << c[0];
-    }
-    EXPECT_EQ(font.TextWidth("A B"), 16 + 7 + 5); // 'B' is 4 wide
-    EXPECT_EQ(font.TextWidth(""), 0);
-    EXPECT_EQ(font.TextWidth(nullptr), 0);
 }
 
 TEST_F(BitmapFontTest, DrawsTextWithItsGapsAlignmentAndLimit) {

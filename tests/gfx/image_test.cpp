@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "gfx/image_strip.h"
 #include "support/bmp_builder.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-TEST(ImageTest, LoadKeysBlueAndAFailedLoadKeepsNameAndSize) {
+TEST(ImageTest, LoadKeysBlueAndAFailedLoadKeepsNameAndSizeAndLongNamesAreCut) {
     testing_support::TempDir dir;
     const std::string path = dir / "pic.bmp";
     ASSERT_TRUE(bmp::Write(
@@ -37,16 +36,8 @@ TEST(ImageTest, LoadKeysBlueAndAFailedLoadKeepsNameAndSize) {
     image.Load(nullptr);
     EXPECT_EQ(std::pair(image.width, image.height), std::pair(0, 0));
     EXPECT_EQ(image.name[0], '\0');
-}
-
-TEST(NamesTest, LongNamesAreCutToTheirFieldAndTerminated) {
-    const std::string longName(400, 'n');
-    Image image;
-    image.SetName(longName.c_str());
-    EXPECT_EQ(std::string(image.name), longName.substr(0, sizeof(image.name) - 1));
-    ImageStrip strip;
-    strip.SetName(longName.c_str());
-    EXPECT_EQ(std::string(strip.Name()), longName.substr(0, STRIP_NAME_SIZE - 1));
+    image.SetName(std::string(400, 'n').c_str()); // cut to its field, and ended
+    EXPECT_EQ(std::string(image.name), std::string(sizeof(image.name) - 1, 'n'));
 }
 
 // One test owns the log: the file is created once per run.
