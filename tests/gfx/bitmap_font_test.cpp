@@ -36,7 +36,6 @@ TEST_F(BitmapFontTest, MeasuresEveryGlyphAndAdvancesByItsWidthAndTheGap) {
         layout.widths.push_back(1 + i % 10);
     layout.widths[static_cast<size_t>(GlyphIndex('A'))] = 15;
     layout.separator = 3;
-    layout.leading = 2;
     layout.trailing = 0; // the last glyph touches the right edge
     Surface* bitmap = MakeFontBitmap(layout);
     // Only a column blue in every row ends a glyph: '"' is two ticks in different rows.

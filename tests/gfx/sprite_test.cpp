@@ -100,9 +100,6 @@ TEST_F(SpriteTest, FramesFromFiles) {
     EXPECT_EQ(across.width, 200) << "the whole width until fixed";
     across.FixFrameWidth();
     EXPECT_EQ(across.width, 50);
-    Sprite down;
-    ASSERT_EQ(down.LoadStrip(strip.c_str(), 5, 1), 5);
-    EXPECT_EQ(down.FrameSurface(4)->height, 10);
 
     Sprite bad;
     for (int count : {0, 300})

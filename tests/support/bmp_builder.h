@@ -30,9 +30,7 @@ inline std::vector<uint8_t> Build(int width, int height, int bitsPerPixel, const
     const uint32_t paletteBytes = uint32_t(palette.size()) * 4;
     const uint32_t offset = 14 + 40 + masks + paletteBytes;
     const uint32_t rowBytes = uint32_t((width * bitsPerPixel + 31) / 32 * 4);
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
+    std::vector<uint8_t> out = {'B', 'M'};
     Put(out, offset + rowBytes * uint32_t(height), 4);
     Put(out, 0, 4);
     Put(out, offset, 4);
@@ -47,11 +45,9 @@ inline std::vector<uint8_t> Build(int width, int height, int bitsPerPixel, const
     Put(out, 2835, 4);
     Put(out, uint32_t(palette.size()), 4);
     Put(out, 0, 4);
-    if (bitsPerPixel == 16) {
-        Put(out, 0xF800, 4);
-        Put(out, 0x07E0, 4);
-        Put(out, 0x001F, 4);
-    }
+    if (bitsPerPixel == 16)
+        for (uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
+            Put(out, mask, 4);
     for (uint32_t c : palette)
         Put(out, c & 0xFFFFFF, 4); // blue, green, red, reserved
     for (int y = height - 1; y >= 0; --y) {
@@ -59,20 +55,12 @@ inline std::vector<uint8_t> Build(int width, int height, int bitsPerPixel, const
         for (int x = 0; x < width; ++x) {
             const uint32_t c = color(x, y);
             const uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-            switch (bitsPerPixel) {
-            case 8:
+            if (bitsPerPixel == 8)
                 out.push_back(index[c]);
-                break;
-            case 16:
+            else if (bitsPerPixel == 16)
                 Put(out, ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3), 2);
-                break;
-            case 24:
-                Put(out, c, 3);
-                break;
-            default:
-                Put(out, c | 0xFF000000u, 4);
-                break;
-            }
+            else // 24 or 32 bits: blue, green, red (and an opaque alpha)
+                Put(out, c | 0xFF000000u, bitsPerPixel / 8);
         }
         while (out.size() - rowStart < rowBytes)
             out.push_back(0);

@@ -11,14 +11,13 @@ namespace testing_support {
 struct FontLayout {
     std::vector<int> widths; // one per glyph, from "!"
     int separator = 1;       // blue columns between glyphs
-    int leading = 0;         // blue columns before the first glyph
     int trailing = 1;        // blue columns after the last glyph (0: it touches the edge)
     int height = 8;
 };
 
 // The column where glyph `index` starts.
 inline int GlyphLeft(const FontLayout& layout, int index) {
-    int column = layout.leading;
+    int column = 0;
     for (int i = 0; i < index; ++i)
         column += layout.widths[static_cast<size_t>(i)] + layout.separator;
     return column;
