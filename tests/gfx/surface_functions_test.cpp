@@ -24,25 +24,21 @@ Surface* Numbered(int w, int h) {
     return s;
 }
 
-TEST(SurfaceFunctionsTest, PixelValuesAndReadsOfBothDepths) {
-    Surface* s = Numbered(5, 4);
-    EXPECT_EQ(RGBToPixel(s, 0, 0, 255), 0x001F);
-    EXPECT_EQ(RGBToPixel(s, 8, 4, 7), 0x0820); // the top bits of each component
-    EXPECT_TRUE(s->hasColorKey && s->colorKey == 0) << "fresh surfaces are keyed black";
-    EXPECT_EQ(At(s, 4, 3), NumberAt(4, 3));
-    EXPECT_EQ(At(s, 5, 0) + At(s, 0, 4) + At(s, -1, 0) + At(s, 0, -1), 0) << "outside";
-    EXPECT_EQ(s->lockCount, 0);
-    ReleaseSurface(s);
+TEST(SurfaceFunctionsTest, ReadsPixelsOfBothDepthsAndSplitsRowByRowDroppingTheRemainder) {
+    Surface* source = Numbered(100, 70); // 3 columns and 2 rows of 32 by 30, and a remainder
+    EXPECT_EQ(RGBToPixel(source, 0, 0, 255), 0x001F);
+    EXPECT_EQ(RGBToPixel(source, 8, 4, 7), 0x0820); // the top bits of each component
+    EXPECT_TRUE(source->hasColorKey && source->colorKey == 0) << "fresh surfaces are keyed black";
+    EXPECT_EQ(At(source, 99, 69), NumberAt(99, 69));
+    EXPECT_EQ(At(source, 100, 0) + At(source, 0, 70) + At(source, -1, 0) + At(source, 0, -1), 0);
+    EXPECT_EQ(source->lockCount, 0);
     Surface* bytes = plat::CreateSurface(5, 4, 8);
     bytes->pixels[2 * bytes->pitch + 3] = 0xC8;
     EXPECT_EQ(At(bytes, 3, 2), 0xC8);
     EXPECT_EQ(At(bytes, 2, 3), 0);
     ReleaseSurface(bytes);
     EXPECT_EQ(MakeSurface(0, 5), nullptr);
-}
 
-TEST(SurfaceFunctionsTest, SplitGoesRowByRowAndDropsTheRemainder) {
-    Surface* source = Numbered(100, 70); // 3 columns and 2 rows of 32 by 30, and a remainder
     FrameList frames;
     ASSERT_EQ(SplitSurface(source, &frames, 32, 30), 1);
     ASSERT_EQ(frames.Count(), 6);
