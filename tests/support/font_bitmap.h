@@ -25,8 +25,8 @@ inline int GlyphLeft(const FontLayout& layout, int index) {
 
 inline Surface* MakeFontBitmap(const FontLayout& layout) {
     const int glyphs = static_cast<int>(layout.widths.size());
-    const int width = GlyphLeft(layout, glyphs) - layout.separator + layout.trailing;
-    Surface* bitmap = MakeSurface(width, layout.height);
+    Surface* bitmap =
+        MakeSurface(GlyphLeft(layout, glyphs) - layout.separator + layout.trailing, layout.height);
     FillSurface(bitmap, kBlue);
     for (size_t i = 0; i < layout.widths.size(); ++i) {
         int left = GlyphLeft(layout, static_cast<int>(i));
@@ -36,9 +36,7 @@ inline Surface* MakeFontBitmap(const FontLayout& layout) {
 }
 
 inline FontLayout UniformLayout(int glyphWidth, int count = 94) {
-    FontLayout layout;
-    layout.widths.assign(static_cast<size_t>(count), glyphWidth);
-    return layout;
+    return FontLayout{std::vector<int>(static_cast<size_t>(count), glyphWidth)};
 }
 
 } // namespace testing_support
