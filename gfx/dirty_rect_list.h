@@ -4,6 +4,7 @@
 #include "core/ptr_array.h"
 #include "gfx/surface_functions.h"
 
+class Sprite;
 class PopupScreen;
 
 constexpr int DIRTY_ONE_SHOT = 0x1;
@@ -30,6 +31,7 @@ class DirtyRectList {
     void AddWholeTarget();
     void AddRectFlags(int x, int y, int w, int h, int flags, int moreFlags);
     void AddBox(const SurfaceRect& rect, int flags, int moreFlags);
+    void AddSpriteArea(const Sprite* sprite);
     void AddPopupArea(const PopupScreen* popup);
     void Add(DirtyRect* entry);
     void FlipPage() { page = 1 - page; }

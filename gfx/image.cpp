@@ -34,6 +34,11 @@ void Image::Free() {
     surface = nullptr;
 }
 
+void Image::SetKeyColor(int red, int green, int blue) {
+    if (surface)
+        SetColorKeyRGB(surface, red, green, blue);
+}
+
 void Image::Draw(Surface* target, int x, int y) {
     if (surface)
         BltSurface(surface, target, x, y);

@@ -12,6 +12,7 @@ class Image {
 
     Surface* Load(const char* fileName);
     void Free();
+    void SetKeyColor(int red, int green, int blue);
     void Draw(Surface* target, int x, int y);
     void SetName(const char* text);
 

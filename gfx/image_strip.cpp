@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gfx/dirty_rect_list.h"
+#include "platform/messages.h"
 #include "zel/zel.h"
 
 namespace {
@@ -51,6 +52,14 @@ void ImageStrip::AddFrame(int id, Surface* surface) {
     hitHeight = height;
 }
 
+int ImageStrip::AddFrameFromFile(int id, const char* fileName) {
+    Surface* surface = ZelLoadBitmap(fileName, 16);
+    if (!surface)
+        return 0;
+    AddFrame(id, surface);
+    return 1;
+}
+
 void ImageStrip::LoadStrip(const char* fileName, int count, int vertical) {
     if (count < 1)
         return;
@@ -81,6 +90,25 @@ bool ImageStrip::ContainsExclusive(int mouseX, int mouseY) const {
     return left <= mouseX && mouseX < left + hitWidth && top <= mouseY && mouseY < top + hitHeight;
 }
 
+bool ImageStrip::ContainsInclusive(int mouseX, int mouseY) const {
+    int left = originX + hitX, top = originY + hitY;
+    return left <= mouseX && mouseX <= left + hitWidth && top <= mouseY &&
+           mouseY <= top + hitHeight;
+}
+
+bool ImageStrip::OverPicture(int mouseX, int mouseY) const {
+    Surface* picture = FrameSurface(0);
+    if (!picture)
+        return false;
+    int frameX = mouseX - originX - hitX, frameY = mouseY - originY - hitY;
+    int pictureWidth = 0, pictureHeight = 0;
+    GetSurfaceSize(picture, &pictureWidth, &pictureHeight);
+    // A hit rectangle larger than the picture is transparent where the picture is not.
+    if (frameX < 0 || frameY < 0 || frameX >= pictureWidth || frameY >= pictureHeight)
+        return false;
+    return GetPixelValue(picture, frameX, frameY) != RGBToPixel(picture, 0, 0, 255);
+}
+
 void ImageStrip::SetStateAndDraw(int newState) {
     SetState(newState);
     Draw(nullptr);
@@ -91,11 +119,12 @@ int ImageStrip::UpdateWithMouse(int mouseX, int mouseY, int buttons) {
         return state;
     bool inside = ContainsExclusive(mouseX, mouseY);
     clicked = 0;
+    clickKind = 0;
     if (buttons & kLeftButtonBit) {
         if (!inside) {
             if (state != STRIP_NORMAL)
                 SetStateAndDraw(STRIP_NORMAL);
-        } else if (state != STRIP_PRESSED) {
+        } else if (state != STRIP_PRESSED && (!pixelHit || OverPicture(mouseX, mouseY))) {
             SetStateAndDraw(STRIP_PRESSED);
         }
         return state;
@@ -103,11 +132,59 @@ int ImageStrip::UpdateWithMouse(int mouseX, int mouseY, int buttons) {
     if (!inside) {
         if (state != STRIP_NORMAL)
             SetStateAndDraw(STRIP_NORMAL);
+    } else if (pixelHit && !OverPicture(mouseX, mouseY)) {
+        SetStateAndDraw(STRIP_NORMAL);
     } else {
-        if (state == STRIP_PRESSED)
+        if (state == STRIP_PRESSED) {
             clicked = 1;
+            clickKind = CLICK_LEFT;
+        }
         if (state != STRIP_HOVER)
             SetStateAndDraw(STRIP_HOVER);
+    }
+    return state;
+}
+
+int ImageStrip::HandleMouseMessage(unsigned message, uintptr_t /*wParam*/, intptr_t lParam) {
+    if (!active)
+        return state;
+    int mouseX = static_cast<int>(plat::LowWord(static_cast<uintptr_t>(lParam)));
+    int mouseY = static_cast<int>(plat::HighWord(static_cast<uintptr_t>(lParam)));
+    bool inside = ContainsInclusive(mouseX, mouseY);
+    clicked = 0;
+    clickKind = 0;
+    int leaveState = state != STRIP_NORMAL && !inside;
+    switch (message) {
+    case plat::WM_MOUSEMOVE:
+        if (inside && state != STRIP_HOVER && state != STRIP_PRESSED)
+            SetStateAndDraw(STRIP_HOVER);
+        else if (leaveState)
+            SetStateAndDraw(STRIP_NORMAL);
+        break;
+    case plat::WM_LBUTTONDOWN:
+        if (inside && state != STRIP_PRESSED)
+            SetStateAndDraw(STRIP_PRESSED);
+        else if (leaveState)
+            SetStateAndDraw(STRIP_NORMAL);
+        break;
+    case plat::WM_LBUTTONUP:
+        if (inside) {
+            clicked = 1;
+            clickKind = CLICK_LEFT;
+            if (state != STRIP_HOVER)
+                SetStateAndDraw(STRIP_HOVER);
+        } else if (leaveState) {
+            SetStateAndDraw(STRIP_NORMAL);
+        }
+        break;
+    case plat::WM_RBUTTONUP:
+        if (inside) {
+            clicked = 1;
+            clickKind = CLICK_RIGHT;
+        }
+        break;
+    default:
+        break;
     }
     return state;
 }
@@ -141,6 +218,11 @@ int ImageStrip::WasClicked() {
     return clicked;
 }
 
+void ImageStrip::Reset() {
+    SetState(STRIP_NORMAL);
+    Redraw();
+}
+
 void ImageStrip::SetName(const char* text) {
     std::snprintf(name, sizeof name, "%s", text ? text : "");
 }
@@ -152,6 +234,16 @@ void ImageStrip::SetOrigin(int newOriginX, int newOriginY) {
 
 void ImageStrip::SetActive(int flag) {
     active = flag;
+}
+
+void ImageStrip::Show(int flag) {
+    if (!flag)
+        return;
+    // Drawn into both still pictures, so restoring dirty rectangles keeps it on the screen.
+    if (Surface* background = dirtyRects.GetBackground())
+        Draw(background);
+    if (Surface* target = dirtyRects.GetTarget())
+        Draw(target);
 }
 
 void ImageStrip::SwapFrames() {
@@ -169,7 +261,20 @@ void ImageStrip::SetStatic(int flag) {
 void ImageStrip::SetState(int newState) {
     state = newState;
 }
+int ImageStrip::GetState() {
+    return state;
+}
+
+void ImageStrip::SetHitRect(int newHitX, int newHitY, int w, int h) {
+    hitX = newHitX;
+    hitY = newHitY;
+    hitWidth = w;
+    hitHeight = h;
+}
 
 void ImageStrip::SetTrackDirty(int flag) {
     trackDirty = flag;
+}
+void ImageStrip::SetPixelHit(int flag) {
+    pixelHit = flag;
 }

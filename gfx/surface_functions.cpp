@@ -87,14 +87,28 @@ int GetPixelValue(Surface* surface, int x, int y) {
     return value;
 }
 
-int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight) {
-    if (!source || !frames || frameWidth <= 0 || frameHeight <= 0)
+SurfaceRect CenterRect(Surface* surface, int x, int y, int w, int h) {
+    int width = 0, height = 0;
+    GetSurfaceSize(surface, &width, &height);
+    const int left = x + w / 2 - width / 2;
+    const int top = y + h / 2 - height / 2;
+    return SurfaceRect{left, top, left + width, top + height};
+}
+
+int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight,
+                 int* columnsOut) {
+    if (!source || !frames || frameWidth <= 0 || frameHeight <= 0) {
+        if (columnsOut)
+            *columnsOut = 0;
         return 0;
+    }
     int width = 0, height = 0;
     GetSurfaceSize(source, &width, &height);
     // A remainder at the right or bottom edge is not a frame.
     const int columns = width / frameWidth;
     const int rows = height / frameHeight;
+    if (columnsOut)
+        *columnsOut = columns;
     for (int i = 0; i < columns * rows; ++i) {
         Surface* frame = MakeSurface(frameWidth, frameHeight);
         if (!frame)
@@ -109,11 +123,12 @@ int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHe
     return 1;
 }
 
-int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight) {
+int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight,
+               int* columnsOut) {
     Surface* bitmap = ZelLoadBitmap(fileName);
     if (!bitmap)
         return 0;
-    const int result = SplitSurface(bitmap, frames, frameWidth, frameHeight);
+    const int result = SplitSurface(bitmap, frames, frameWidth, frameHeight, columnsOut);
     ReleaseSurface(bitmap);
     return result;
 }

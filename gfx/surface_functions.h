@@ -24,8 +24,11 @@ void GetSurfaceSize(Surface* surface, int* width, int* height);
 void* LockSurface(Surface* surface, SurfaceDesc* descOut = nullptr);
 void UnlockSurface(Surface* surface);
 int GetPixelValue(Surface* surface, int x, int y);
-int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight);
-int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight);
+SurfaceRect CenterRect(Surface* surface, int x, int y, int w, int h);
+int SplitSurface(Surface* source, FrameList* frames, int frameWidth, int frameHeight,
+                 int* columnsOut = nullptr);
+int LoadFrames(const char* fileName, FrameList* frames, int frameWidth, int frameHeight,
+               int* columnsOut = nullptr);
 void BltRegion(Surface* source, int sx, int sy, int w, int h, Surface* target, int tx, int ty);
 void BltSurface(Surface* source, Surface* target, int x, int y);
 void ReleaseSurface(Surface* surface);
