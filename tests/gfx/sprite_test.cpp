@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "gfx/sprite_list.h"
 #include "support/bmp_file.h"
 #include "support/null_display.h"
 
@@ -13,16 +15,94 @@ using namespace testing_support;
 
 namespace {
 
+constexpr uint16_t kColours[] = {kRed, kGreen, kWhite, 0x1234, 0x4321};
+
+// `count` frames of 40 by 20, each of its own colour.
+void AddFrames(Sprite& sprite, int count) {
+    for (int i = 0; i < count; ++i)
+        sprite.AddFrame(SolidSurface(40, 20, kColours[i]));
+}
+
 using SpriteTest = NullDisplayTest;
+
+// The frames Animate shows over `ms` milliseconds: the first, then "frame@tick" for each change.
+std::string Play(Sprite& sprite, int ms) {
+    std::string seen = std::to_string(sprite.current);
+    for (int t = 0; t < ms; t += 10) {
+        const int before = sprite.current;
+        TimerEvent();
+        sprite.Animate();
+        char change[32];
+        std::snprintf(change, sizeof change, " %d@%d", sprite.current, GetTicks());
+        if (sprite.current != before)
+            seen += change;
+    }
+    return seen;
+}
+
+TEST_F(SpriteTest, EndModesInBothDirections) {
+    const struct {
+        const char* name;
+        int frames, first, end, delay, mode, step, from, ms;
+        const char* played;
+        int running;
+    } cases[] = {
+        {"hold last", 5, 1, 4, 100, SPRITE_END_HOLD_LAST, 1, 1, 450, "1 2@110 3@220", 0},
+        {"back to first", 5, 1, 4, 100, SPRITE_END_BACK_TO_FIRST, 1, 1, 450, "1 2@110 3@220 1@330",
+         0},
+        {"vanish", 5, 1, 4, 100, SPRITE_END_VANISH, 1, 1, 450, "1 2@110 3@220 -1@330", 0},
+        {"loop: again from frame 0", 3, 0, 3, 100, SPRITE_END_LOOP, 1, 0, 450,
+         "0 1@110 2@220 0@330 1@440", 1},
+        {"loop backwards", 4, 0, 4, 0, SPRITE_END_LOOP, -1, 0, 40, "0 3@10 2@20 1@30 0@40", 1},
+        {"hold last backwards: stops at the first", 4, 0, 4, 0, SPRITE_END_HOLD_LAST, -1, 1, 40,
+         "1 0@10", 0},
+        {"vanish backwards", 4, 0, 4, 0, SPRITE_END_VANISH, -1, 0, 40, "0 -1@10", 0},
+        {"no frames: no animation", 0, -1, -1, 0, SPRITE_END_LOOP, 1, 0, 40, "0", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetTimerService();
+        Sprite sprite;
+        AddFrames(sprite, c.frames);
+        sprite.SetRange(c.first, c.end);
+        sprite.SetDelay(c.delay);
+        sprite.SetEndMode(c.mode);
+        sprite.step = c.step;
+        sprite.SetRunning(1);
+        sprite.SetCurrent(c.from);
+        EXPECT_EQ(Play(sprite, c.ms), c.played);
+        EXPECT_EQ(sprite.running, c.running);
+    }
+}
+
+TEST_F(SpriteTest, StepWithAndWithoutWrap) {
+    Sprite sprite;
+    AddFrames(sprite, 3);
+    sprite.SetDelay(50);
+    // Milliseconds waited, wrap, step; then what Step returns and the frame it leaves. A step
+    // moves the clock on by the delay, also where the last frame stays for want of wrap.
+    const int steps[][5] = {{0, 0, 1, 0, 0},  {10, 0, 1, 1, 1}, {0, 0, 1, 0, 1},  {60, 0, 1, 1, 2},
+                            {60, 0, 1, 1, 2}, {60, 1, 1, 1, 0}, {60, 1, -1, 1, 2}};
+    for (const auto& s : steps) {
+        Wait(s[0]);
+        sprite.wrap = s[1];
+        sprite.step = s[2];
+        EXPECT_EQ(sprite.Step(), s[3]) << "at " << GetTicks();
+        EXPECT_EQ(sprite.current, s[4]) << "at " << GetTicks();
+        if (s[3]) {
+            EXPECT_EQ(sprite.frameTime, GetTicks() + 50);
+        }
+    }
+}
 
 TEST_F(SpriteTest, DrawsItsFrameWhereItStandsMarksWhatItCoveredAndSharesItWithClones) {
     Sprite sprite;
     EXPECT_EQ(sprite.AddFrame(nullptr), 1);
     EXPECT_EQ(sprite.FrameCount(), 0);
-    sprite.AddFrame(SolidSurface(40, 20, kRed));
-    sprite.AddFrame(SolidSurface(40, 20, kGreen));
-    sprite.x = 80.7f;
-    sprite.y = 40.2f;
+    AddFrames(sprite, 2);
+    sprite.centred = 1;
+    sprite.x = 100.7f;
+    sprite.y = 50.2f;
     plat::ClearWritten(Back());
     sprite.Draw(Back());
     const SurfaceRect w = Back()->written; // read before any pixel: a read marks it all
@@ -33,31 +113,48 @@ TEST_F(SpriteTest, DrawsItsFrameWhereItStandsMarksWhatItCoveredAndSharesItWithCl
     EXPECT_EQ((std::vector<int>{drawn->x, drawn->y, drawn->w, drawn->h, drawn->flags}),
               (std::vector<int>{80, 40, 40, 20, DIRTY_ONE_SHOT | DIRTY_FROM_TARGET}));
 
-    // Without a frame to show nothing is drawn or marked.
+    // Without a frame to show only the background under it is restored.
+    Surface* background = SolidSurface(800, 600, kWhite);
+    Surface* target = SolidSurface(800, 600, kBlack);
+    dirtyRects.SetBackground(background);
+    dirtyRects.SetTarget(target); // drops the one-shot marks
+    sprite.centred = 0;
+    sprite.restoreBackground = 1;
     sprite.SetPosition(10, 10);
     sprite.SetFrame(2); // no such frame: the current one stays
     EXPECT_EQ(sprite.current, 0);
     sprite.SetCurrent(-1);
     sprite.Draw(Back());
+    EXPECT_EQ(GetPixelValue(target, 10, 10), kWhite);
     EXPECT_EQ(BackPixel(10, 10), kBlack);
     EXPECT_EQ(dirtyRects.List(dirtyRects.Page()).Count(), 1);
+    sprite.restoreBackground = 0;
     sprite.SetFrame(1);
     sprite.SetMarkDirty(0);
-    Surface* target = SolidSurface(800, 600, kBlack);
-    dirtyRects.SetTarget(target);
+    sprite.SetVisible(0);
+    sprite.Draw(Back());
+    EXPECT_EQ(BackPixel(10, 10), kBlack) << "hidden";
+    sprite.SetVisible(1);
     sprite.DrawOnScreen(); // onto the dirty-rectangle target
     EXPECT_EQ(GetPixelValue(target, 10, 10), kGreen);
-    EXPECT_EQ(dirtyRects.List(dirtyRects.Page()).Count(), 0) << "SetTarget dropped the mark";
+    EXPECT_EQ(dirtyRects.List(dirtyRects.Page()).Count(), 1);
+    sprite.sizeMismatch = 0;
     sprite.AddFrame(SolidSurface(10, 20, kRed));
+    EXPECT_EQ(sprite.sizeMismatch, 1);
     EXPECT_EQ(sprite.width, 10) << "the last frame's size is the sprite's";
     dirtyRects.Clear();
+    ReleaseSurface(background);
     ReleaseSurface(target);
 
     // Clones share the frames and leave them to the prototype when they go.
+    sprite.SetName("flash");
+    sprite.vx = 2;
     for (int i = 0; i < 2; ++i) {
         Sprite clone(sprite);
         EXPECT_EQ(clone.FrameSurface(1), sprite.FrameSurface(1));
-        clone.SetPosition(30, 30);
+        EXPECT_STREQ(clone.name, "flash");
+        clone.Move();
+        EXPECT_EQ(clone.x, 12);
         EXPECT_EQ(sprite.x, 10);
     }
     sprite.Draw(Back());
@@ -65,18 +162,21 @@ TEST_F(SpriteTest, DrawsItsFrameWhereItStandsMarksWhatItCoveredAndSharesItWithCl
 }
 
 // A sprite sent far off every surface (a runaway position, one never set) draws nothing and
-// its mark copies nothing back, and converting its position stays defined behaviour.
+// repairs nothing, and converting its position stays defined behaviour.
 TEST_F(SpriteTest, PositionsFarOffEverySurfaceDrawNothing) {
+    Surface* background = SolidSurface(800, 600, kWhite);
+    dirtyRects.SetBackground(background);
     dirtyRects.SetTarget(Back());
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const struct {
         const char* name;
         float x, y;
+        int centred;
     } cases[] = {
-        {"far right", 3e9f, 10}, {"far left", -3e9f, 10},
-        {"far below", 10, 3e9f}, {"just past int", 2147483648.0f, 2147483648.0f},
-        {"infinite", inf, -inf}, {"not a number", nan, nan},
+        {"far right", 3e9f, 10, 0},          {"far left", -3e9f, 10, 0},
+        {"far below, centred", 10, 3e9f, 1}, {"just past int", 2147483648.0f, 2147483648.0f, 0},
+        {"infinite", inf, -inf, 0},          {"not a number", nan, nan, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -85,10 +185,60 @@ TEST_F(SpriteTest, PositionsFarOffEverySurfaceDrawNothing) {
         sprite.AddFrame(SolidSurface(40, 20, kRed));
         sprite.x = c.x;
         sprite.y = c.y;
+        sprite.centred = c.centred;
+        sprite.restoreBackground = 1;
         sprite.Draw(Back());
         dirtyRects.Restore(Back());
         EXPECT_FALSE(plat::HasWritten(Back()));
     }
+    dirtyRects.Clear();
+    ReleaseSurface(background);
+}
+
+// Copies play from the first frame of their range and leave the list when they vanish.
+TEST_F(SpriteTest, ListPlaysCopiesFindsStepsAndRemovesThem) {
+    Sprite prototype;
+    AddFrames(prototype, 5);
+    prototype.SetName("flash");
+    prototype.SetRange(0, 4);
+    prototype.SetRunning(1);
+    prototype.SetDelay(100);
+    prototype.SetEndMode(SPRITE_END_VANISH);
+    prototype.SetPosition(300, 300);
+    prototype.SetCurrent(3);
+    SpriteList list;
+    EXPECT_EQ(list.FindByName("flash"), nullptr);
+    list.UpdateAll(Back());
+    list.StepAll();
+    EXPECT_EQ(list.AddCopy(nullptr), nullptr);
+    Wait(200);
+    Sprite* copy = list.AddCopy(&prototype);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->current, 0);
+    EXPECT_EQ(copy->frameTime, 200);
+    std::vector<uint16_t> shown;
+    while (list.Count() > 0 && GetTicks() < 2000) {
+        TimerEvent();
+        FillSurface(Back(), kBlack);
+        list.UpdateAll(Back());
+        const auto pixel = static_cast<uint16_t>(BackPixel(300, 300));
+        if (shown.empty() || shown.back() != pixel)
+            shown.push_back(pixel);
+    }
+    EXPECT_EQ(GetTicks(), 200 + 4 * 110);
+    EXPECT_EQ(shown, (std::vector<uint16_t>{kRed, kGreen, kWhite, 0x1234, kBlack}));
+
+    prototype.SetEndMode(SPRITE_END_LOOP);
+    Sprite* first = list.AddCopy(&prototype);
+    list.AddCopy(&prototype);
+    EXPECT_EQ(list.FindByName("flash"), first);
+    Wait(10);
+    list.StepAll();
+    EXPECT_EQ(first->current, 1);
+    list.Remove("flash");
+    list.Remove("nothing");
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_NE(list.Get(0), first);
 }
 
 TEST_F(SpriteTest, FramesFromFiles) {
@@ -98,13 +248,21 @@ TEST_F(SpriteTest, FramesFromFiles) {
     Sprite across;
     EXPECT_EQ(across.LoadStrip(strip.c_str(), 4, 0), 4);
     EXPECT_EQ(across.width, 200) << "the whole width until fixed";
+    EXPECT_EQ(across.end, 4);
     across.FixFrameWidth();
     EXPECT_EQ(across.width, 50);
+    Sprite grid;
+    EXPECT_EQ(grid.LoadFrames(strip.c_str(), 50, 25), 1);
+    EXPECT_EQ(grid.FrameCount(), 8);
+    EXPECT_EQ(grid.width, 50);
+    EXPECT_EQ(grid.end, 8);
 
     Sprite bad;
     for (int count : {0, 300})
         EXPECT_EQ(bad.LoadStrip(strip.c_str(), count, 0), 0) << count;
     EXPECT_EQ(bad.LoadStrip(missing.c_str(), 2, 0), 0);
+    EXPECT_EQ(bad.LoadFrames(missing.c_str(), 32, 32), 0);
+    EXPECT_EQ(bad.LoadFrames(strip.c_str(), 0, 32), 0);
     bad.FixFrameWidth(); // no frames: nothing to divide by
     EXPECT_EQ(bad.FrameCount(), 0);
     EXPECT_EQ(bad.AddFrameFromFile(missing.c_str()), 1);
