@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gfx/strip_group.h"
+#include "platform/messages.h"
 #include "support/bmp_file.h"
 #include "support/null_display.h"
 
@@ -24,43 +25,118 @@ ImageStrip* MakeStrip(int count, int x = 100, int y = 100) {
 
 using ImageStripTest = NullDisplayTest;
 
-// The mouse polled once a frame, and what the strip makes of each step: its state (drawn with
-// that state's frame) and whether it completes a click.
+// The mouse as the strip sees it, polled once a frame or as window messages, and what the strip
+// makes of each step: its state (drawn with that state's frame) and the click it completes.
 TEST_F(ImageStripTest, FollowsTheMouseAndReportsEachClickOnce) {
     constexpr int N = STRIP_NORMAL, H = STRIP_HOVER, P = STRIP_PRESSED;
+    constexpr int L = CLICK_LEFT, R = CLICK_RIGHT;
+    constexpr unsigned kPoll = 0, kMove = plat::WM_MOUSEMOVE, kDown = plat::WM_LBUTTONDOWN;
+    constexpr unsigned kUp = plat::WM_LBUTTONUP, kRightUp = plat::WM_RBUTTONUP;
     const struct {
-        int x, y, buttons, state, clicked;
-    } steps[] = {{10, 10, 0, N, 0},   {110, 105, 0, H, 0}, // hover
-                 {110, 105, 1, P, 0},                      // press
-                 {110, 105, 0, H, 1},                      // release: a click
-                 {110, 105, 0, H, 0},                      // that lasts one update
-                 {110, 105, 1, P, 0}, {300, 300, 1, N, 0}, // dragged out
-                 {300, 300, 0, N, 0},                      // released outside: no click
-                 {110, 105, 0, H, 0},                      // back without a button: a hover only
-                 {300, 300, 1, N, 0},                      // pressed outside
-                 {110, 105, 1, P, 0},                      // dragged in
-                 {110, 105, 0, H, 1},                      // released inside: a click
-                 {139, 119, 0, H, 0},                      // the right and bottom edges are outside
-                 {140, 110, 0, N, 0}, {110, 120, 0, N, 0}, {99, 110, 0, N, 0}};
+        unsigned message;
+        int x, y, buttons, state, click;
+    } steps[] = {
+        {kPoll, 10, 10, 0, N, 0},      {kPoll, 110, 105, 0, H, 0}, // hover
+        {kPoll, 110, 105, 1, P, 0},                                // press
+        {kPoll, 110, 105, 0, H, L},                                // release: a click
+        {kPoll, 110, 105, 0, H, 0},                                // that lasts one update
+        {kPoll, 110, 105, 1, P, 0},    {kPoll, 300, 300, 1, N, 0}, // dragged out
+        {kPoll, 300, 300, 0, N, 0},                                // released outside: no click
+        {kPoll, 110, 105, 0, H, 0}, // back without a button: a hover only
+        {kPoll, 300, 300, 1, N, 0}, // pressed outside
+        {kPoll, 110, 105, 1, P, 0}, // dragged in
+        {kPoll, 110, 105, 0, H, L}, // released inside: a click
+        {kPoll, 139, 119, 0, H, 0}, // polled, the right and bottom edges are outside
+        {kPoll, 140, 110, 0, N, 0},    {kPoll, 110, 120, 0, N, 0},   {kPoll, 99, 110, 0, N, 0},
+        {kMove, 140, 120, 0, H, 0}, // for messages: inside
+        {kMove, 141, 120, 0, N, 0},    {kMove, 100, 100, 0, H, 0},   {kMove, 100, 121, 0, N, 0},
+        {kUp, 110, 110, 0, H, L}, // any left release inside clicks, pressed or not
+        {kDown, 110, 110, 0, P, 0},    {kDown, 300, 300, 0, N, 0},   {kDown, 110, 110, 0, P, 0},
+        {kRightUp, 110, 110, 0, P, R}, // a right release clicks, the state stays
+        {kUp, 300, 300, 0, N, 0},      {kRightUp, 300, 300, 0, N, 0}};
     ImageStrip* button = MakeStrip(3);
     button->SetTrackDirty(1);
     button->Redraw();
     for (size_t i = 0; i < std::size(steps); ++i) {
         const auto& s = steps[i];
-        EXPECT_EQ(button->UpdateWithMouse(s.x, s.y, s.buttons), s.state) << "step " << i;
-        EXPECT_EQ(button->WasClicked(), s.clicked) << "step " << i;
+        const int state =
+            s.message == kPoll
+                ? button->UpdateWithMouse(s.x, s.y, s.buttons)
+                : button->HandleMouseMessage(s.message, 0, plat::MakeLParam(s.x, s.y));
+        EXPECT_EQ(state, s.state) << "step " << i;
+        EXPECT_EQ(button->ClickKind(), s.click) << "step " << i;
+        EXPECT_EQ(button->WasClicked(), s.click != 0) << "step " << i;
         EXPECT_EQ(BackPixel(110, 105), kFrameColours[s.state]) << "step " << i;
     }
     const DirtyRect* drawn = dirtyRects.List(dirtyRects.Page()).Get(0);
     EXPECT_EQ((std::vector<int>{drawn->x, drawn->y, drawn->w, drawn->h, drawn->flags}),
               (std::vector<int>{100, 100, 40, 20, DIRTY_ONE_SHOT | DIRTY_FROM_TARGET}));
+    button->Reset();
+    EXPECT_EQ(button->GetState(), STRIP_NORMAL);
+    EXPECT_EQ(BackPixel(110, 105), kRed);
     // An inactive strip ignores the mouse and draws nothing.
     FillSurface(Back(), kBlack);
     button->SetActive(0);
     EXPECT_EQ(button->UpdateWithMouse(110, 105, 1), STRIP_NORMAL);
+    EXPECT_EQ(button->HandleMouseMessage(kUp, 0, plat::MakeLParam(110, 105)), STRIP_NORMAL);
+    EXPECT_EQ(button->WasClicked(), 0);
     button->Redraw();
     EXPECT_EQ(BackPixel(110, 105), kBlack);
     delete button;
+}
+
+// With pixel hits only the opaque part of frame 0 counts, within a hit rectangle that the
+// origin moves and that may be larger than the picture.
+TEST_F(ImageStripTest, HitRectangleOriginAndPixelHits) {
+    ImageStrip strip(10, 10);
+    Surface* frame = SolidSurface(40, 20, kRed);
+    FillArea(frame, 0, 0, 20, 20, kBlue); // left half transparent
+    strip.AddFrame(0, frame);
+    strip.AddFrame(1, SolidSurface(40, 20, kGreen));
+    strip.AddFrame(2, SolidSurface(40, 20, kWhite));
+    strip.SetOrigin(200, 300);
+    const struct {
+        const char* name;
+        int pixelHit, x, y, buttons, state, clicked;
+    } steps[] = {
+        {"far corner of the hit rectangle", 0, 289, 349, 0, STRIP_HOVER, 0},
+        {"without the origin", 0, 15, 15, 0, STRIP_NORMAL, 0},
+        {"transparent pixel", 1, 215, 315, 0, STRIP_NORMAL, 0},
+        {"pressed on a transparent pixel", 1, 215, 315, 1, STRIP_NORMAL, 0},
+        {"opaque pixel", 1, 240, 315, 0, STRIP_HOVER, 0},
+        {"pressed on an opaque pixel", 1, 240, 315, 1, STRIP_PRESSED, 0},
+        {"released on a transparent pixel", 1, 215, 315, 0, STRIP_NORMAL, 0},
+        {"beyond the picture", 1, 280, 340, 1, STRIP_NORMAL, 0},
+    };
+    strip.SetHitRect(10, 10, 80, 40);
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        strip.SetPixelHit(s.pixelHit);
+        EXPECT_EQ(strip.UpdateWithMouse(s.x, s.y, s.buttons), s.state);
+        EXPECT_EQ(strip.WasClicked(), s.clicked);
+    }
+    strip.Redraw();
+    EXPECT_EQ(BackPixel(249, 329), kRed);
+    EXPECT_EQ(BackPixel(250, 310), kBlack) << "the frame's size wins over the strip's";
+}
+
+// Shown, a strip is drawn into both still pictures, so repairs keep it on the screen.
+TEST_F(ImageStripTest, ShownStripsAreDrawnIntoBothStillPictures) {
+    Surface* background = SolidSurface(800, 600, kBlack);
+    Surface* target = SolidSurface(800, 600, kBlack);
+    ImageStrip* shown = MakeStrip(1);
+    shown->Show(1); // without still pictures: nothing to draw into
+    dirtyRects.SetBackground(background);
+    dirtyRects.SetTarget(target);
+    shown->Show(0);
+    EXPECT_EQ(GetPixelValue(target, 100, 100), kBlack);
+    shown->Show(1);
+    EXPECT_EQ(GetPixelValue(background, 100, 100), kRed);
+    EXPECT_EQ(GetPixelValue(target, 100, 100), kRed);
+    delete shown;
+    dirtyRects.Clear();
+    ReleaseSurface(background);
+    ReleaseSurface(target);
 }
 
 TEST_F(ImageStripTest, TheFrameDrawnFollowsBaseStaticAndTheFramesThereAre) {
@@ -105,6 +181,11 @@ TEST_F(ImageStripTest, AStripFileGivesFramesOnlyWhenItCutsExactly) {
         EXPECT_EQ(strip.Width(), c.width);
         EXPECT_EQ(strip.Height(), c.height);
     }
+    ImageStrip strip;
+    EXPECT_EQ(strip.AddFrameFromFile(0, (dir / "missing.bmp").c_str()), 0);
+    EXPECT_EQ(strip.AddFrameFromFile(7, (dir / "odd.bmp").c_str()), 1);
+    EXPECT_EQ(strip.FrameCount(), 1);
+    EXPECT_EQ(strip.Width(), 11);
 }
 
 TEST_F(ImageStripTest, AGroupMovesFindsRemovesAndLetsAnEarlierClickHideALaterOne) {
