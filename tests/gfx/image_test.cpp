@@ -23,12 +23,17 @@ TEST(ImageTest, LoadKeysBlueAndAFailedLoadKeepsNameAndSizeAndLongNamesAreCut) {
     image.Draw(target, 2, 2);
     EXPECT_EQ(GetPixelValue(target, 2, 2), 0xFFFF); // blue: transparent
     EXPECT_EQ(GetPixelValue(target, 3, 2), 0x0000); // black: drawn
+    image.SetKeyColor(0, 0, 0);
+    image.Draw(target, 2, 5);
+    EXPECT_EQ(GetPixelValue(target, 2, 5), 0x001F);
+    EXPECT_EQ(GetPixelValue(target, 3, 5), 0xFFFF);
 
     EXPECT_EQ(image.Load((dir / "absent.bmp").c_str()), nullptr);
     EXPECT_EQ(image.surface, nullptr);
     EXPECT_EQ(std::string(image.name), path);
     EXPECT_EQ(image.width, 6);
     plat::ClearWritten(target);
+    image.SetKeyColor(0, 0, 255); // no picture: nothing to key
     image.Draw(target, 0, 0);
     EXPECT_FALSE(plat::HasWritten(target));
     ReleaseSurface(target);

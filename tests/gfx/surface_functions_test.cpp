@@ -38,9 +38,16 @@ TEST(SurfaceFunctionsTest, ReadsPixelsOfBothDepthsAndSplitsRowByRowDroppingTheRe
     EXPECT_EQ(At(bytes, 2, 3), 0);
     ReleaseSurface(bytes);
     EXPECT_EQ(MakeSurface(0, 5), nullptr);
+    Surface* odd = MakeSurface(21, 11);
+    const SurfaceRect c = CenterRect(odd, 100, 100, 50, 5); // halves truncated
+    EXPECT_EQ((std::vector<int>{c.left, c.top, c.right, c.bottom}),
+              (std::vector<int>{115, 97, 136, 108}));
+    ReleaseSurface(odd);
 
     FrameList frames;
-    ASSERT_EQ(SplitSurface(source, &frames, 32, 30), 1);
+    int columns = -1;
+    ASSERT_EQ(SplitSurface(source, &frames, 32, 30, &columns), 1);
+    EXPECT_EQ(columns, 3);
     ASSERT_EQ(frames.Count(), 6);
     for (int i = 0; i < 6; ++i) {
         const int left = 32 * (i % 3), top = 30 * (i / 3);
@@ -50,10 +57,11 @@ TEST(SurfaceFunctionsTest, ReadsPixelsOfBothDepthsAndSplitsRowByRowDroppingTheRe
         ReleaseSurface(frames.Get(i));
     }
     // Frames larger than the source give none; frames of no size are refused.
-    const int none[][3] = {{101, 10, 1}, {10, 71, 1}, {0, 10, 0}, {10, -1, 0}};
+    const int none[][4] = {{101, 10, 1, 0}, {10, 71, 1, 10}, {0, 10, 0, 0}, {10, -1, 0, 0}};
     for (const auto& c : none) {
         FrameList empty;
-        EXPECT_EQ(SplitSurface(source, &empty, c[0], c[1]), c[2]) << c[0] << "x" << c[1];
+        EXPECT_EQ(SplitSurface(source, &empty, c[0], c[1], &columns), c[2]) << c[0] << "x" << c[1];
+        EXPECT_EQ(columns, c[3]) << c[0] << "x" << c[1];
         EXPECT_EQ(empty.Count(), 0);
     }
     ReleaseSurface(source);
