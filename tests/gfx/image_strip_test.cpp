@@ -86,8 +86,9 @@ TEST_F(ImageStripTest, FollowsTheMouseAndReportsEachClickOnce) {
 }
 
 // With pixel hits only the opaque part of frame 0 counts, within a hit rectangle that the
-// origin moves and that may be larger than the picture.
-TEST_F(ImageStripTest, HitRectangleOriginAndPixelHits) {
+// origin moves and that may be larger than the picture. Shown, the strip is drawn into both
+// still pictures, so repairs keep it on the screen.
+TEST_F(ImageStripTest, HitRectangleOriginPixelHitsAndShowing) {
     ImageStrip strip(10, 10);
     Surface* frame = SolidSurface(40, 20, kRed);
     FillArea(frame, 0, 0, 20, 20, kBlue); // left half transparent
@@ -95,48 +96,36 @@ TEST_F(ImageStripTest, HitRectangleOriginAndPixelHits) {
     strip.AddFrame(1, SolidSurface(40, 20, kGreen));
     strip.AddFrame(2, SolidSurface(40, 20, kWhite));
     strip.SetOrigin(200, 300);
-    const struct {
-        const char* name;
-        int pixelHit, x, y, buttons, state, clicked;
-    } steps[] = {
-        {"far corner of the hit rectangle", 0, 289, 349, 0, STRIP_HOVER, 0},
-        {"without the origin", 0, 15, 15, 0, STRIP_NORMAL, 0},
-        {"transparent pixel", 1, 215, 315, 0, STRIP_NORMAL, 0},
-        {"pressed on a transparent pixel", 1, 215, 315, 1, STRIP_NORMAL, 0},
-        {"opaque pixel", 1, 240, 315, 0, STRIP_HOVER, 0},
-        {"pressed on an opaque pixel", 1, 240, 315, 1, STRIP_PRESSED, 0},
-        {"released on a transparent pixel", 1, 215, 315, 0, STRIP_NORMAL, 0},
-        {"beyond the picture", 1, 280, 340, 1, STRIP_NORMAL, 0},
-    };
     strip.SetHitRect(10, 10, 80, 40);
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.name);
-        strip.SetPixelHit(s.pixelHit);
-        EXPECT_EQ(strip.UpdateWithMouse(s.x, s.y, s.buttons), s.state);
-        EXPECT_EQ(strip.WasClicked(), s.clicked);
+    const int steps[][5] = {
+        // pixel hits, x, y, buttons, state
+        {0, 289, 349, 0, STRIP_HOVER},   // the far corner of the hit rectangle
+        {0, 15, 15, 0, STRIP_NORMAL},    // where it would be without the origin
+        {1, 215, 315, 0, STRIP_NORMAL},  // over a transparent pixel
+        {1, 215, 315, 1, STRIP_NORMAL},  // pressed there
+        {1, 240, 315, 0, STRIP_HOVER},   // over an opaque pixel
+        {1, 240, 315, 1, STRIP_PRESSED}, // pressed there
+        {1, 215, 315, 0, STRIP_NORMAL},  // released over a transparent one: no click
+        {1, 280, 340, 1, STRIP_NORMAL},  // pressed in the hit rectangle beyond the picture
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        strip.SetPixelHit(steps[i][0]);
+        EXPECT_EQ(strip.UpdateWithMouse(steps[i][1], steps[i][2], steps[i][3]), steps[i][4])
+            << "step " << i;
+        EXPECT_EQ(strip.WasClicked(), 0) << "step " << i;
     }
-    strip.Redraw();
-    EXPECT_EQ(BackPixel(249, 329), kRed);
-    EXPECT_EQ(BackPixel(250, 310), kBlack) << "the frame's size wins over the strip's";
-}
-
-// Shown, a strip is drawn into both still pictures, so repairs keep it on the screen.
-TEST_F(ImageStripTest, ShownStripsAreDrawnIntoBothStillPictures) {
-    Surface* background = SolidSurface(800, 600, kBlack);
-    Surface* target = SolidSurface(800, 600, kBlack);
-    ImageStrip* shown = MakeStrip(1);
-    shown->Show(1); // without still pictures: nothing to draw into
-    dirtyRects.SetBackground(background);
-    dirtyRects.SetTarget(target);
-    shown->Show(0);
-    EXPECT_EQ(GetPixelValue(target, 100, 100), kBlack);
-    shown->Show(1);
-    EXPECT_EQ(GetPixelValue(background, 100, 100), kRed);
-    EXPECT_EQ(GetPixelValue(target, 100, 100), kRed);
-    delete shown;
+    Surface* still[] = {SolidSurface(800, 600, kBlack), SolidSurface(800, 600, kBlack)};
+    dirtyRects.SetBackground(still[0]);
+    dirtyRects.SetTarget(still[1]);
+    strip.Show(0);
+    EXPECT_EQ(GetPixelValue(still[1], 249, 329), kBlack);
+    strip.Show(1);
     dirtyRects.Clear();
-    ReleaseSurface(background);
-    ReleaseSurface(target);
+    for (Surface* picture : still) {
+        EXPECT_EQ(GetPixelValue(picture, 249, 329), kRed);
+        EXPECT_EQ(GetPixelValue(picture, 250, 310), kBlack) << "the frame's size wins";
+        ReleaseSurface(picture);
+    }
 }
 
 TEST_F(ImageStripTest, TheFrameDrawnFollowsBaseStaticAndTheFramesThereAre) {

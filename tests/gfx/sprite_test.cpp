@@ -164,8 +164,7 @@ TEST_F(SpriteTest, DrawsItsFrameWhereItStandsMarksWhatItCoveredAndSharesItWithCl
 // A sprite sent far off every surface (a runaway position, one never set) draws nothing and
 // repairs nothing, and converting its position stays defined behaviour.
 TEST_F(SpriteTest, PositionsFarOffEverySurfaceDrawNothing) {
-    Surface* background = SolidSurface(800, 600, kWhite);
-    dirtyRects.SetBackground(background);
+    dirtyRects.SetBackground(Back());
     dirtyRects.SetTarget(Back());
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -191,8 +190,6 @@ TEST_F(SpriteTest, PositionsFarOffEverySurfaceDrawNothing) {
         dirtyRects.Restore(Back());
         EXPECT_FALSE(plat::HasWritten(Back()));
     }
-    dirtyRects.Clear();
-    ReleaseSurface(background);
 }
 
 // Copies play from the first frame of their range and leave the list when they vanish.
