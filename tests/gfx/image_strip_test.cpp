@@ -35,25 +35,34 @@ TEST_F(ImageStripTest, FollowsTheMouseAndReportsEachClickOnce) {
     const struct {
         unsigned message;
         int x, y, buttons, state, click;
-    } steps[] = {
-        {kPoll, 10, 10, 0, N, 0},      {kPoll, 110, 105, 0, H, 0}, // hover
-        {kPoll, 110, 105, 1, P, 0},                                // press
-        {kPoll, 110, 105, 0, H, L},                                // release: a click
-        {kPoll, 110, 105, 0, H, 0},                                // that lasts one update
-        {kPoll, 110, 105, 1, P, 0},    {kPoll, 300, 300, 1, N, 0}, // dragged out
-        {kPoll, 300, 300, 0, N, 0},                                // released outside: no click
-        {kPoll, 110, 105, 0, H, 0}, // back without a button: a hover only
-        {kPoll, 300, 300, 1, N, 0}, // pressed outside
-        {kPoll, 110, 105, 1, P, 0}, // dragged in
-        {kPoll, 110, 105, 0, H, L}, // released inside: a click
-        {kPoll, 139, 119, 0, H, 0}, // polled, the right and bottom edges are outside
-        {kPoll, 140, 110, 0, N, 0},    {kPoll, 110, 120, 0, N, 0},   {kPoll, 99, 110, 0, N, 0},
-        {kMove, 140, 120, 0, H, 0}, // for messages: inside
-        {kMove, 141, 120, 0, N, 0},    {kMove, 100, 100, 0, H, 0},   {kMove, 100, 121, 0, N, 0},
-        {kUp, 110, 110, 0, H, L}, // any left release inside clicks, pressed or not
-        {kDown, 110, 110, 0, P, 0},    {kDown, 300, 300, 0, N, 0},   {kDown, 110, 110, 0, P, 0},
-        {kRightUp, 110, 110, 0, P, R}, // a right release clicks, the state stays
-        {kUp, 300, 300, 0, N, 0},      {kRightUp, 300, 300, 0, N, 0}};
+    } steps[] = {{kPoll, 10, 10, 0, N, 0},
+                 {kPoll, 110, 105, 0, H, 0}, // hover
+                 {kPoll, 110, 105, 1, P, 0}, // press
+                 {kPoll, 110, 105, 0, H, L}, // release: a click
+                 {kPoll, 110, 105, 0, H, 0}, // that lasts one update
+                 {kPoll, 110, 105, 1, P, 0},
+                 {kPoll, 300, 300, 1, N, 0}, // dragged out
+                 {kPoll, 300, 300, 0, N, 0}, // released outside: no click
+                 {kPoll, 110, 105, 0, H, 0}, // back without a button: a hover only
+                 {kPoll, 300, 300, 1, N, 0}, // pressed outside
+                 {kPoll, 110, 105, 1, P, 0}, // dragged in
+                 {kPoll, 110, 105, 0, H, L}, // released inside: a click
+                 {kPoll, 139, 119, 0, H, 0}, // polled, the right and bottom edges are outside
+                 {kPoll, 140, 110, 0, N, 0},
+                 {kPoll, 110, 120, 0, N, 0},
+                 {kPoll, 99, 110, 0, N, 0},
+                 {kMove, 140, 120, 0, H, 0}, // for messages: inside
+                 {kMove, 141, 120, 0, N, 0},
+                 {kMove, 100, 100, 0, H, 0},
+                 {kMove, 100, 121, 0, N, 0},
+                 {kUp, 110, 110, 0, H, L}, // any left release inside clicks, pressed or not
+                 {kDown, 300, 300, 0, N, 0},
+                 {kDown, 110, 110, 0, P, 0},
+                 {kUp, 300, 300, 0, N, 0},
+                 {kRightUp, 300, 300, 0, N, 0},
+                 {kDown, 110, 110, 0, P, 0},
+                 {kRightUp, 110, 110, 0, P, R}, // a right release clicks, the state stays
+                 {kMove, 120, 110, 0, P, 0}};   // moved while pressed: still pressed
     ImageStrip* button = MakeStrip(3);
     button->SetTrackDirty(1);
     button->Redraw();
@@ -71,6 +80,7 @@ TEST_F(ImageStripTest, FollowsTheMouseAndReportsEachClickOnce) {
     const DirtyRect* drawn = dirtyRects.List(dirtyRects.Page()).Get(0);
     EXPECT_EQ((std::vector<int>{drawn->x, drawn->y, drawn->w, drawn->h, drawn->flags}),
               (std::vector<int>{100, 100, 40, 20, DIRTY_ONE_SHOT | DIRTY_FROM_TARGET}));
+    EXPECT_EQ(button->GetState(), STRIP_PRESSED);
     button->Reset();
     EXPECT_EQ(button->GetState(), STRIP_NORMAL);
     EXPECT_EQ(BackPixel(110, 105), kRed);

@@ -209,8 +209,10 @@ TEST_F(SpriteTest, ListPlaysCopiesFindsStepsAndRemovesThem) {
     first->Move();
     EXPECT_EQ(first->x - prototype.x, 2);
     Wait(10);
+    dirtyRects.SetTarget(Back());
     list.StepAll();
     EXPECT_EQ(first->current, 1);
+    EXPECT_EQ(BackPixel(300, 300), kGreen) << "each step is drawn on the screen";
     list.Remove("flash");
     list.Remove("nothing");
     EXPECT_EQ(list.Count(), 1);
