@@ -78,13 +78,11 @@ int PopupScreen::Run(char* resultOut, size_t resultSize, const char* backgroundN
     else
         background = backgrounds ? backgrounds->Get(0) : nullptr;
     Surface* callerTarget = dirtyRects.GetTarget();
-    if (switchDirtyTarget == 1)
-        dirtyRects.SetTarget(background ? background->surface : nullptr);
+    dirtyRects.SetTarget(background ? background->surface : nullptr);
     name[0] = '\0';
     for (;;) {
         if (done == 1) {
-            if (switchDirtyTarget == 1)
-                dirtyRects.SetTarget(callerTarget);
+            dirtyRects.SetTarget(callerTarget);
             CopyText(resultOut, resultSize, name);
             return 1;
         }
@@ -102,8 +100,7 @@ int PopupScreen::Run(char* resultOut, size_t resultSize, const char* backgroundN
             break;
         Present();
     }
-    if (switchDirtyTarget == 1)
-        dirtyRects.SetTarget(callerTarget);
+    dirtyRects.SetTarget(callerTarget);
     return 0;
 }
 
@@ -156,10 +153,6 @@ Image* PopupScreen::AddBackground(const char* fileName, const char* imageName) {
     image->SetName(imageName ? imageName : "");
     backgrounds->Add(image);
     return SetBackground(image);
-}
-
-void PopupScreen::SetSwitchDirtyTarget(int flag) {
-    switchDirtyTarget = flag;
 }
 
 void PopupScreen::AddDefaultStrip() {

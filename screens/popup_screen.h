@@ -31,7 +31,6 @@ class PopupScreen : public Screen {
     virtual Image* SelectBackground(const char* imageName);
     virtual Image* FindBackground(const char* imageName);
     virtual Image* AddBackground(const char* fileName, const char* imageName);
-    virtual void SetSwitchDirtyTarget(int flag);
     virtual void AddDefaultStrip();
     virtual void SetDeadline(int milliseconds);
 
@@ -59,6 +58,5 @@ class PopupScreen : public Screen {
     int left = POPUP_UNPLACED, top = POPUP_UNPLACED;
     int right = POPUP_UNPLACED, bottom = POPUP_UNPLACED;
     int x = 0, y = 0;
-    int switchDirtyTarget = 1;
     int deadline = 0;
 };

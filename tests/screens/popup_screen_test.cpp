@@ -170,16 +170,4 @@ TEST_F(PopupScreenTest, ATapBetweenTwoFramesClosesItOnce) {
     EXPECT_EQ(std::tuple(message.message, message.wParam), std::tuple(plat::WM_QUIT, 3u));
 }
 
-TEST_F(PopupScreenTest, WithoutSwitchingTheDirtyTargetItDrawsOnTheCallers) {
-    popup.SetSwitchDirtyTarget(0);
-    popup.script = "l";
-    Surface* callerTarget = SolidSurface(8, 8, kBlack);
-    dirtyRects.SetTarget(callerTarget);
-    EXPECT_EQ(popup.Run(nullptr, 0, nullptr), 1); // a result nobody asked for is not written
-    EXPECT_EQ(popup.targets, "?");
-    EXPECT_EQ(popup.Result(), std::string(255, 'r'));
-    dirtyRects.Clear();
-    ReleaseSurface(callerTarget);
-}
-
 } // namespace
