@@ -28,26 +28,4 @@ TEST(PtrArrayTest, GrowsKeepingEveryEntryAndRemovesTheFirstEqualOne) {
     EXPECT_EQ(array.Get(-1), nullptr);
 }
 
-// Removing entries while walking with the cursor: the one at the cursor, one before it and one
-// after it. The walk still visits every entry left, each once.
-TEST(PtrArrayTest, WalkWithTheCursorRemovingEntriesVisitsEachEntryOnce) {
-    int v[6] = {};
-    PtrArray<int> array;
-    for (int& item : v)
-        array.Add(&item);
-    std::vector<int*> visited;
-    for (array.SetCursor(0); array.Cursor() < array.Count(); array.SetCursor(array.Cursor() + 1)) {
-        int* entry = array.Get(array.Cursor());
-        visited.push_back(entry);
-        if (entry == &v[0] || entry == &v[2])
-            array.Remove(entry);
-        if (entry == &v[3])
-            array.Remove(&v[1]);
-        if (entry == &v[4])
-            array.Remove(&v[5]);
-    }
-    EXPECT_EQ(visited, (std::vector<int*>{&v[0], &v[1], &v[2], &v[3], &v[4]}));
-    EXPECT_EQ(Entries(array), (std::vector<int*>{&v[3], &v[4]}));
-}
-
 } // namespace
