@@ -77,8 +77,6 @@ void MouseCursor::EndFrame() {
 }
 
 void MouseCursor::Poll() {
-    if (!polling)
-        return;
     int unusedX = 0, unusedY = 0, word = 0;
     ZelGetMouseData(&unusedX, &unusedY, &word);
     int left = word & kLeftBit;
@@ -98,7 +96,6 @@ void MouseCursor::Reset() {
     buttons = 0;
     leftPresses = 0;
     rightPresses = 0;
-    polling = 1;
     previousLeft = 0;
     previousRight = 0;
     frameRead = false;

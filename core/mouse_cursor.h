@@ -20,15 +20,13 @@ class MouseCursor {
     void GetFrameState(int* xOut, int* yOut, int* buttonsOut);
     // A frame was presented: the next GetFrameState starts the next frame.
     void EndFrame();
-    void Poll(); // timer thread
-    void SetPolling(int on) { polling = on; }
+    void Poll();  // timer thread
     void Reset(); // start values (tests)
 
   private:
     std::atomic<int> x{0}, y{0};
     std::atomic<int> buttons{0};
     std::atomic<int> leftPresses{0}, rightPresses{0};
-    std::atomic<int> polling{1};
     int previousLeft = 0, previousRight = 0; // timer thread only
     // UI thread only: the buttons of the current frame, once read, and of the last frame read.
     bool frameRead = false;

@@ -17,7 +17,7 @@
 namespace {
 
 // A script of mouse events, one character each: L/l left down/up and R/r right down/up (not yet
-// polled), '.' a timer event (a poll), o/O polling off/on, x the mouse released.
+// polled), '.' a timer event (a poll), x the mouse released.
 // '|' ends a frame: its state read twice, written as the button word, then presented.
 // 't' takes presses: written as the button word, then the presses still pending after taking
 // one of each button, '-' where none was pending.
@@ -51,8 +51,6 @@ TEST_P(MouseFrameTest, EveryClickArrivesOnce) {
             plat::NoteMouseButton(std::tolower(c) == 'l' ? 1 : 2, std::isupper(c));
         else if (c == '.')
             TimerEvent();
-        else if (std::tolower(c) == 'o')
-            mouseCursor.SetPolling(c == 'O');
         else if (c == 'x')
             ZelAcquireMouse(0);
         if (c == '|') {
@@ -90,7 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Script{"ClickBetweenTwoPolls", "Ll.t.t", "10- 0-- "},
                       Script{"TwoClicksAreTakenOneByOne", "L.l.L.l.ttt", "01- 00- 0-- "},
                       Script{"ButtonsAreCountedApart", "R.L.r.R.tt", "301 3-0 "},
-                      Script{"NothingWhilePollingIsOff", "oL...t", "0-- "},
                       Script{"NothingWhileTheMouseIsReleased", "xR...t", "0-- "}),
     Named);
 
