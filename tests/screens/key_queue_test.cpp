@@ -5,12 +5,15 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "platform/window.h"
 #include "screens/message_pump.h"
 #include "support/null_display.h"
 
 namespace {
+
+using MessagePumpTest = testing_support::NullDisplayTest;
 
 // Typed keys as the queue gives them, translated: '?' for a key that types nothing.
 std::string Typed(KeyQueue& queue) {
@@ -78,19 +81,14 @@ TEST(KeyQueueTest, EveryScanCodeTypesItsCharacterOfTheUnitedStatesLayout) {
     }
 }
 
-// The message pump feeds the key queue once per message taken.
-class MessagePumpTest : public testing_support::NullDisplayTest {
-  protected:
-    void SetUp() override {
-        NullDisplayTest::SetUp();
-        keyQueue.Reset();
-    }
-    static void Key(uint32_t message, int scan) {
-        plat::PostMessage(nullptr, message, 0, plat::KeyLParam(scan));
-    }
-};
+void Key(uint32_t message, int scan) {
+    plat::PostMessage(nullptr, message, 0, plat::KeyLParam(scan));
+}
 
-TEST_F(MessagePumpTest, KeysPressedAndReleasedBetweenFramesAreQueued) {
+// The message pump feeds the key queue once per message taken, and leaves a quit posted for
+// each enclosing loop.
+TEST_F(MessagePumpTest, KeysBetweenFramesAreQueuedAndAQuitIsLeftForTheEnclosingLoop) {
+    keyQueue.Reset();
     for (int scan : {0x2A, 0x1E, 0x1F})
         Key(plat::WM_KEYDOWN, scan);
     for (int scan : {0x1E, 0x2A, 0x1F})
@@ -98,21 +96,15 @@ TEST_F(MessagePumpTest, KeysPressedAndReleasedBetweenFramesAreQueued) {
     Key(plat::WM_KEYDOWN, 0x02);
     EXPECT_EQ(PumpMessages(), 0);
     EXPECT_EQ(Typed(keyQueue), "?AS1");
+    plat::PostQuitMessage(3);
+    EXPECT_EQ(PumpMessages(), 1);
+    plat::Message m{};
+    ASSERT_TRUE(plat::PeekMessage(&m));
+    EXPECT_EQ(std::tuple(m.message, m.wParam), std::tuple(plat::WM_QUIT, 3u));
     ZelFreeDirectInput(); // without a keyboard nothing is queued
     Key(plat::WM_KEYDOWN, 0x1E);
     EXPECT_EQ(PumpMessages(), 0);
     EXPECT_EQ(keyQueue.Pop(), 0u);
-}
-
-TEST_F(MessagePumpTest, QuitIsReportedAndPostedAgainForEachEnclosingLoop) {
-    plat::PostQuitMessage(3);
-    EXPECT_EQ(PumpMessages(), 1);
-    EXPECT_EQ(PumpMessages(), 1);
-    plat::Message m{};
-    ASSERT_TRUE(plat::PeekMessage(&m));
-    EXPECT_EQ(m.message, plat::WM_QUIT);
-    EXPECT_EQ(m.wParam, 3u);
-    EXPECT_EQ(PumpMessages(), 0);
 }
 
 } // namespace
