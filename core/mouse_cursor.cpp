@@ -14,14 +14,11 @@ constexpr int kLeftBit = 1;
 constexpr int kRightBit = 2;
 
 // Takes one pending press, if any; true when one was taken.
-bool TakePress(std::atomic<int>& presses, int* stillPending) {
+bool TakePress(std::atomic<int>& presses) {
     int pending = presses.load();
     while (pending > 0) {
-        if (presses.compare_exchange_weak(pending, pending - 1)) {
-            if (stillPending)
-                *stillPending = pending - 1;
+        if (presses.compare_exchange_weak(pending, pending - 1))
             return true;
-        }
     }
     return false;
 }
@@ -30,25 +27,12 @@ bool TakePress(std::atomic<int>& presses, int* stillPending) {
 // word read as down always has its press counted already.
 bool FrameSeesDown(bool shownDown, bool polledDown, std::atomic<int>& presses) {
     if (!shownDown)
-        return TakePress(presses, nullptr) || polledDown;
+        return TakePress(presses) || polledDown;
     // A press counted after the last frame showed the button down means it was released in
     // between: show that release first; the next frame takes the new press.
     return presses.load() > 0 ? false : polledDown;
 }
 } // namespace
-
-void MouseCursor::GetState(int* xOut, int* yOut, int* buttonsOut, int* leftOut, int* rightOut) {
-    if (xOut)
-        *xOut = x;
-    if (yOut)
-        *yOut = y;
-    if (buttonsOut)
-        *buttonsOut = buttons;
-    if (leftOut)
-        TakePress(leftPresses, leftOut);
-    if (rightOut)
-        TakePress(rightPresses, rightOut);
-}
 
 void MouseCursor::GetFrameState(int* xOut, int* yOut, int* buttonsOut) {
     if (!frameRead) {

@@ -6,12 +6,6 @@
 class MouseCursor {
   public:
     void SetPosition(int x, int y);
-    // Any out-argument may be null. Presses are taken only through the press out-arguments: at
-    // most one pending press per button given, and how many are still pending is written; with
-    // none pending that out-argument is left untouched. A read without them leaves presses
-    // pending.
-    void GetState(int* xOut, int* yOut, int* buttonsOut, int* leftOut = nullptr,
-                  int* rightOut = nullptr);
     // The buttons as the frame being drawn should see them. A frame lasts longer than a poll, so
     // a press and its release may both fall between two frames and leave the polled word up;
     // such a press is shown down for one frame (and a release between two presses up for one
