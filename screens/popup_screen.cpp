@@ -61,8 +61,6 @@ void PopupScreen::SetPosition(int newX, int newY) {
     }
     if (strips)
         strips->SetOrigin(left, top);
-    x = left;
-    y = top;
 }
 
 void PopupScreen::SetResult(const char* text) {

@@ -42,10 +42,6 @@ class PopupScreen : public Screen {
     int Top() const { return top; }
     int Right() const { return right; }
     int Bottom() const { return bottom; }
-    int X() const { return x; }
-    int Y() const { return y; }
-    int IsDone() const { return done; }
-    int Deadline() const { return deadline; }
     Image* Background() const { return background; }
     const char* Result() const { return name; }
 
@@ -57,6 +53,5 @@ class PopupScreen : public Screen {
     int done = 0;
     int left = POPUP_UNPLACED, top = POPUP_UNPLACED;
     int right = POPUP_UNPLACED, bottom = POPUP_UNPLACED;
-    int x = 0, y = 0;
     int deadline = 0;
 };

@@ -74,8 +74,8 @@ TEST_F(PopupScreenTest, ItIsPlacedByItsBackgroundAndMovesItsButtonsAlong) {
     auto* button = new ImageStrip(10, 10, 20, 20);
     popup.AddStrip(button);
     popup.SetPosition(100, 50);
-    EXPECT_EQ(std::tuple(popup.X(), popup.Y(), popup.Right(), popup.Bottom(), button->OriginX(),
-                         button->OriginY()),
+    EXPECT_EQ(std::tuple(popup.Left(), popup.Top(), popup.Right(), popup.Bottom(),
+                         button->OriginX(), button->OriginY()),
               std::tuple(100, 50, 300, 170, 100, 50));
     dirtyRects.AddPopupArea(&popup);
     const DirtyRect* area = dirtyRects.List(dirtyRects.Page()).Get(0);
