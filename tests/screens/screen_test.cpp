@@ -67,36 +67,6 @@ TEST_F(ScreenTest, ATapBetweenTwoFramesClicksAButtonOnce) {
     EXPECT_EQ(clicks, 1);
 }
 
-// The programs' screens: two copies of one picture, the target composed on and the background
-// repaired from, and the whole picture shown.
-class PictureScreen : public Screen {
-  public:
-    explicit PictureScreen(const char* file) : fileName(file) {}
-    void Enter(plat::Display* dd, Surface* back) override {
-        Screen::Enter(dd, back);
-        SetUpStillPicture(fileName);
-    }
-    const char* fileName;
-};
-
-TEST_F(ScreenTest, PresentFlipsThenRestoresWhatWasDrawnTwoFramesAgo) {
-    PictureScreen screen("red.bmp");
-    screen.Enter(plat::CurrentDisplay(), Back());
-    ASSERT_NE(dirtyRects.GetTarget(), nullptr);
-    EXPECT_NE(dirtyRects.GetTarget(), dirtyRects.GetBackground());
-    const unsigned flips = plat::GetFlipStats().flips;
-    EXPECT_EQ(screen.Present(), 1);
-    EXPECT_EQ(plat::GetFlipStats().flips, flips + 1);
-    EXPECT_EQ(BackPixel(39, 9), kBlack); // the picture is restored when the page that had it ends
-    screen.Present();
-    EXPECT_EQ(std::tuple(BackPixel(39, 9), BackPixel(40, 9)), std::tuple(kRed, kBlack));
-    screen.Leave();
-    PictureScreen missing("nothing.bmp"); // black, and nothing of the earlier one to restore from
-    missing.Enter(plat::CurrentDisplay(), Back());
-    EXPECT_EQ(std::tuple(dirtyRects.GetTarget(), dirtyRects.GetBackground(), BackPixel(39, 9)),
-              std::tuple(nullptr, nullptr, kBlack));
-}
-
 // A screen that writes down what is done to it.
 class LoggingScreen : public Screen {
   public:
