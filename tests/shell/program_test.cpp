@@ -194,7 +194,7 @@ TEST_F(ProgramTest, TheGameKeepsItsCommandLineAndTheMenuIsHandedANonEmptyOne) {
     }
 }
 
-TEST_F(ProgramTest, TheMouseIsFollowedWhileActiveAndShiftedOntoAMaximisedPicture) {
+TEST_F(ProgramTest, WindowMessagesReachTheScreenFirstMoveTheMouseAndOpenNoWindowMenu) {
     // A message, then the mouse moved to (x, y): whether the program is active, and where the
     // screens see the mouse.
     const struct {
@@ -228,8 +228,17 @@ TEST_F(ProgramTest, TheMouseIsFollowedWhileActiveAndShiftedOntoAMaximisedPicture
                       std::tuple(step.active, step.seenX, step.seenY))
                 << "after message " << step.message << " with " << step.wParam;
         }
+        routed.clear(); // then Alt pressed and released, and a minimise
+        SendMessage(appState.hwnd, WM_SYSKEYDOWN, VK_MENU, KeyLParam(0x38));
+        SendMessage(appState.hwnd, WM_SYSKEYUP, VK_MENU, KeyLParam(0x38));
+        SendMessage(appState.hwnd, WM_SYSCOMMAND, 0xF020, 0);
     };
     EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(routed, (std::vector<unsigned>{WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCOMMAND,
+                                             WM_SYSCOMMAND, WM_DESTROY}));
+    EXPECT_EQ(null::DefWindowProcCount(WM_SYSKEYUP), 1);   // Alt's release did go on
+    EXPECT_EQ(null::DefWindowProcCount(WM_SYSCOMMAND), 1); // the minimise only
+    EXPECT_EQ(null::SystemMenuOpenCount(), 0);
 }
 
 TEST_F(ProgramTest, InactiveProgramUpdatesNothingAndReleasesTheMouseButTheClockRuns) {
@@ -260,24 +269,6 @@ TEST_F(ProgramTest, InactiveProgramUpdatesNothingAndReleasesTheMouseButTheClockR
     EXPECT_EQ(paused, (std::vector<int>{2, 0, 1}));
     EXPECT_EQ(buttonsAfter, 1); // taken again on return
     EXPECT_EQ(scriptScreen.frames, 3);
-}
-
-TEST_F(ProgramTest, EveryMessageReachesTheScreenFirstAndAltOpensNoWindowMenu) {
-    lastFrame = 2;
-    script = [&](int frame) {
-        if (frame == 1) {
-            routed.clear();
-            PostMessage(appState.hwnd, WM_SYSKEYDOWN, VK_MENU, KeyLParam(0x38));
-            PostMessage(appState.hwnd, WM_SYSKEYUP, VK_MENU, KeyLParam(0x38));
-            PostMessage(appState.hwnd, WM_SYSCOMMAND, 0xF020, 0); // minimise
-        }
-    };
-    EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(routed, (std::vector<unsigned>{WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCOMMAND,
-                                             WM_SYSCOMMAND, WM_DESTROY}));
-    EXPECT_EQ(null::DefWindowProcCount(WM_SYSKEYUP), 1);   // Alt's release did go on
-    EXPECT_EQ(null::DefWindowProcCount(WM_SYSCOMMAND), 1); // the minimise only
-    EXPECT_EQ(null::SystemMenuOpenCount(), 0);
 }
 
 } // namespace
