@@ -1,12 +1,21 @@
 #include "screens/screen.h"
 
+#include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include "core/mouse_cursor.h"
 #include "gfx/dirty_rect_list.h"
 #include "gfx/image_strip.h"
 #include "gfx/strip_group.h"
+#include "platform/profile.h"
 #include "zel/zel.h"
+
+namespace {
+void CopyName(char (&field)[256], const char* text) {
+    std::snprintf(field, sizeof field, "%s", text ? text : "");
+}
+} // namespace
 
 Screen::Screen() : strips(new StripGroup), images(new PtrArray<Image>) {}
 
@@ -46,7 +55,7 @@ int Screen::Update(int) {
 }
 
 void Screen::SetName(const char* text) {
-    std::snprintf(name, sizeof name, "%s", text ? text : "");
+    CopyName(name, text);
 }
 
 const char* Screen::GetName() {
@@ -79,6 +88,61 @@ void Screen::FreeImages() {
     backgroundImage = nullptr;
 }
 
+void Screen::SetDirtyTarget(Surface* surface) {
+    dirtyRects.SetTarget(surface);
+}
+
+void Screen::SetDirtyBackground(Surface* surface) {
+    dirtyRects.SetBackground(surface);
+}
+
+int Screen::LoadImageList(const char* iniPath) {
+    for (int n = 1;; ++n) {
+        char key[32];
+        std::snprintf(key, sizeof key, "image%02d", n);
+        char section[256];
+        plat::GetProfileString("images", key, "none", section, sizeof section, iniPath);
+        if (std::strcmp(section, "none") == 0)
+            return 0;
+        char file[256];
+        plat::GetProfileString(section, "file", "none", file, sizeof file, iniPath);
+        if (std::strcmp(file, "none") == 0)
+            std::snprintf(file, sizeof file, "%.250s.bmp", section);
+        auto* image = new Image(file);
+        if (!images)
+            images = new PtrArray<Image>;
+        images->Add(image);
+        CopyName(image->name, section);
+        image->x = plat::GetProfileInt(section, "x", 0, INT_MIN, INT_MAX, iniPath);
+        image->y = plat::GetProfileInt(section, "y", 0, INT_MIN, INT_MAX, iniPath);
+    }
+}
+
+Image* Screen::FindImage(const char* imageName) {
+    if (!images || !imageName)
+        return nullptr;
+    for (int i = 0; i < images->Count(); ++i)
+        if (std::strcmp(images->Get(i)->name, imageName) == 0)
+            return images->Get(i);
+    return nullptr;
+}
+
+int Screen::DrawImage(Surface* surface, const char* imageName, int x, int y) {
+    Image* image = FindImage(imageName);
+    if (!image)
+        return 0;
+    image->Draw(surface, x, y);
+    return 1;
+}
+
+int Screen::DrawImageAtHome(Surface* surface, const char* imageName) {
+    Image* image = FindImage(imageName);
+    if (!image)
+        return 0;
+    image->Draw(surface, image->x, image->y);
+    return 1;
+}
+
 void Screen::SetUpStillPicture(const char* fileName) {
     targetImage = AddImage(fileName);
     dirtyRects.SetTarget(targetImage ? targetImage->surface : nullptr);
@@ -91,11 +155,17 @@ void Screen::SetUpStillPicture(const char* fileName) {
 }
 
 int Screen::Present() {
+    if (presentDelegate)
+        return presentDelegate->Present();
     int result = ZelFlip();
     mouseCursor.EndFrame();
     dirtyRects.FlipPage();
     dirtyRects.Restore(dirtyRects.BackSurface());
     return result;
+}
+
+void Screen::SetPresentDelegate(Screen* screen) {
+    presentDelegate = screen;
 }
 
 void Screen::AddStrip(ImageStrip* strip) {

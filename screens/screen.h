@@ -32,7 +32,14 @@ class Screen {
     virtual const char* GetName();
     virtual Image* AddImage(const char* fileName);
     virtual void FreeImages();
+    virtual void SetDirtyTarget(Surface* surface);
+    virtual void SetDirtyBackground(Surface* surface);
+    virtual int LoadImageList(const char* iniPath);
+    virtual Image* FindImage(const char* imageName);
+    virtual int DrawImage(Surface* surface, const char* imageName, int x, int y);
+    virtual int DrawImageAtHome(Surface* surface, const char* imageName);
     virtual int Present();
+    virtual void SetPresentDelegate(Screen* screen);
     virtual void AddStrip(ImageStrip* strip);
 
     // A button of the screen: a strip at (x, y) cut from a bitmap of `frames` frames side by
@@ -62,4 +69,5 @@ class Screen {
     PtrArray<Image>* images = nullptr;
     Image* targetImage = nullptr;
     Image* backgroundImage = nullptr;
+    Screen* presentDelegate = nullptr;
 };

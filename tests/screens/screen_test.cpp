@@ -23,10 +23,38 @@ class ScreenTest : public NullDisplayTest {
         NullDisplayTest::SetUp();
         std::filesystem::current_path(dir.path());
         WriteSolidBmp("red.bmp", 40, 10, {255, 0, 0});
+        // A white picture whose first column is pure blue, the colour that is never drawn.
+        WriteBytes("keyed.bmp", BmpBytes(3, 2, [](int x, int) {
+                       return x == 0 ? Rgb{0, 0, 255} : Rgb{255, 255, 255};
+                   }));
     }
     TempDir dir;
     CurrentDirGuard guard;
 };
+
+TEST_F(ScreenTest, ImageListNamesPicturesByTheirSectionsUpToTheFirstMissingNumber) {
+    Screen screen;
+    WriteBytes("images.ini",
+               "[IMAGES]\nIMAGE01=red\nimage02=button\nimage03=ghost\nimage05=late\n"
+               "[button]\nfile=keyed.bmp\nx=120\ny=7\n[ghost]\nfile=gone.bmp\nx=-3\n");
+    EXPECT_EQ(screen.LoadImageList("images.ini"), 0);
+    // Red's file is named after its section, placed at 0, 0; ghost is listed though not loaded.
+    Image *red = screen.FindImage("red"), *ghost = screen.FindImage("ghost");
+    ASSERT_TRUE(red && ghost);
+    EXPECT_EQ(std::tuple(red->width, red->x, red->y, ghost->x), std::tuple(40, 0, 0, -3));
+    plat::ClearWritten(Back());
+    EXPECT_EQ(screen.DrawImageAtHome(Back(), "ghost"), 1);
+    for (const char* unknown : {"RED", "keyed.bmp", "late", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(std::tuple(screen.FindImage(unknown), screen.DrawImage(Back(), unknown, 0, 0),
+                             screen.DrawImageAtHome(Back(), unknown)),
+                  std::tuple(nullptr, 0, 0))
+            << (unknown ? unknown : "null");
+    EXPECT_FALSE(plat::HasWritten(Back()));
+    EXPECT_EQ(screen.DrawImage(Back(), "button", 10, 20), 1);
+    EXPECT_EQ(screen.DrawImageAtHome(Back(), "button"), 1);
+    EXPECT_EQ(std::tuple(BackPixel(10, 20), BackPixel(11, 20), BackPixel(121, 7)),
+              std::tuple(kBlack, kWhite, kWhite));
+}
 
 TEST_F(ScreenTest, LeaveFreesEverythingAndTheNextEnterStartsEmpty) {
     Screen screen;
@@ -36,7 +64,8 @@ TEST_F(ScreenTest, LeaveFreesEverythingAndTheNextEnterStartsEmpty) {
     EXPECT_EQ(screen.Images()->Count() + screen.Strips()->Count(), 2);
     for (int round = 0; round < 2; ++round) { // twice in a row is harmless
         screen.Leave();
-        EXPECT_EQ(std::tuple(screen.Images(), screen.Strips()), std::tuple(nullptr, nullptr));
+        EXPECT_EQ(std::tuple(screen.FindImage("red.bmp"), screen.Images(), screen.Strips()),
+                  std::tuple(nullptr, nullptr, nullptr));
     }
     screen.Enter(plat::CurrentDisplay(), Back());
     EXPECT_EQ(screen.Images()->Count() + screen.Strips()->Count(), 0);
@@ -83,8 +112,25 @@ class LoggingScreen : public Screen {
         *log += " u" + std::to_string(active);
         return 9;
     }
+    int Present() override {
+        *log += " p";
+        return 3;
+    }
     std::string* log;
 };
+
+// Presenting handed to another screen: that one alone flips and restores.
+TEST_F(ScreenTest, ADelegateTakesOverPresenting) {
+    std::string log;
+    LoggingScreen presenter("p", &log);
+    Screen screen;
+    const unsigned flips = plat::GetFlipStats().flips;
+    const int page = dirtyRects.Page();
+    screen.SetPresentDelegate(&presenter);
+    EXPECT_EQ(screen.Present(), 3);
+    EXPECT_EQ(std::tuple(log, plat::GetFlipStats().flips, dirtyRects.Page()),
+              std::tuple(" p", flips, page));
+}
 
 TEST(ScreenManagerTest, SwitchLeavesTheOldScreenBeforeEnteringTheNewAndTheCurrentGetsAll) {
     std::string log;
