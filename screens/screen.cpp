@@ -145,9 +145,9 @@ int Screen::DrawImageAtHome(Surface* surface, const char* imageName) {
 
 void Screen::SetUpStillPicture(const char* fileName) {
     targetImage = AddImage(fileName);
-    dirtyRects.SetTarget(targetImage ? targetImage->surface : nullptr);
+    SetDirtyTarget(targetImage ? targetImage->surface : nullptr);
     backgroundImage = AddImage(fileName);
-    dirtyRects.SetBackground(backgroundImage ? backgroundImage->surface : nullptr);
+    SetDirtyBackground(backgroundImage ? backgroundImage->surface : nullptr);
     dirtyRects.AddWholeTarget();
     // Without its picture the screen is black behind its buttons, not the last screen's.
     if (!targetImage)
