@@ -61,6 +61,8 @@ void PopupScreen::SetPosition(int newX, int newY) {
     }
     if (strips)
         strips->SetOrigin(left, top);
+    x = left;
+    y = top;
 }
 
 void PopupScreen::SetResult(const char* text) {
@@ -76,11 +78,13 @@ int PopupScreen::Run(char* resultOut, size_t resultSize, const char* backgroundN
     else
         background = backgrounds ? backgrounds->Get(0) : nullptr;
     Surface* callerTarget = dirtyRects.GetTarget();
-    dirtyRects.SetTarget(background ? background->surface : nullptr);
+    if (switchDirtyTarget == 1)
+        dirtyRects.SetTarget(background ? background->surface : nullptr);
     name[0] = '\0';
     for (;;) {
         if (done == 1) {
-            dirtyRects.SetTarget(callerTarget);
+            if (switchDirtyTarget == 1)
+                dirtyRects.SetTarget(callerTarget);
             CopyText(resultOut, resultSize, name);
             return 1;
         }
@@ -98,7 +102,8 @@ int PopupScreen::Run(char* resultOut, size_t resultSize, const char* backgroundN
             break;
         Present();
     }
-    dirtyRects.SetTarget(callerTarget);
+    if (switchDirtyTarget == 1)
+        dirtyRects.SetTarget(callerTarget);
     return 0;
 }
 
@@ -151,6 +156,10 @@ Image* PopupScreen::AddBackground(const char* fileName, const char* imageName) {
     image->SetName(imageName ? imageName : "");
     backgrounds->Add(image);
     return SetBackground(image);
+}
+
+void PopupScreen::SetSwitchDirtyTarget(int flag) {
+    switchDirtyTarget = flag;
 }
 
 void PopupScreen::AddDefaultStrip() {

@@ -31,6 +31,7 @@ class PopupScreen : public Screen {
     virtual Image* SelectBackground(const char* imageName);
     virtual Image* FindBackground(const char* imageName);
     virtual Image* AddBackground(const char* fileName, const char* imageName);
+    virtual void SetSwitchDirtyTarget(int flag);
     virtual void AddDefaultStrip();
     virtual void SetDeadline(int milliseconds);
 
@@ -42,6 +43,10 @@ class PopupScreen : public Screen {
     int Top() const { return top; }
     int Right() const { return right; }
     int Bottom() const { return bottom; }
+    int X() const { return x; }
+    int Y() const { return y; }
+    int IsDone() const { return done; }
+    int Deadline() const { return deadline; }
     Image* Background() const { return background; }
     const char* Result() const { return name; }
 
@@ -53,5 +58,7 @@ class PopupScreen : public Screen {
     int done = 0;
     int left = POPUP_UNPLACED, top = POPUP_UNPLACED;
     int right = POPUP_UNPLACED, bottom = POPUP_UNPLACED;
+    int x = 0, y = 0;
+    int switchDirtyTarget = 1;
     int deadline = 0;
 };

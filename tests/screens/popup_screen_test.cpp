@@ -69,13 +69,13 @@ class PopupScreenTest : public NullDisplayTest {
 };
 
 TEST_F(PopupScreenTest, ItIsPlacedByItsBackgroundAndMovesItsButtonsAlong) {
-    EXPECT_EQ(std::tuple(popup.Left(), popup.Top(), popup.Right(), popup.Bottom()),
+    EXPECT_EQ(std::tuple(popup.X(), popup.Y(), popup.Right(), popup.Bottom()),
               std::tuple(300, 240, 500, 360)); // never placed: centred
     auto* button = new ImageStrip(10, 10, 20, 20);
     popup.AddStrip(button);
     popup.SetPosition(100, 50);
-    EXPECT_EQ(std::tuple(popup.Left(), popup.Top(), popup.Right(), popup.Bottom(),
-                         button->OriginX(), button->OriginY()),
+    EXPECT_EQ(std::tuple(popup.X(), popup.Y(), popup.Right(), popup.Bottom(), button->OriginX(),
+                         button->OriginY()),
               std::tuple(100, 50, 300, 170, 100, 50));
     dirtyRects.AddPopupArea(&popup);
     const DirtyRect* area = dirtyRects.List(dirtyRects.Page()).Get(0);
@@ -85,7 +85,7 @@ TEST_F(PopupScreenTest, ItIsPlacedByItsBackgroundAndMovesItsButtonsAlong) {
     popup.SetPosition(-1, -1);
     EXPECT_EQ(std::tuple(popup.Left(), popup.Right()), std::tuple(100, 300));
     popup.SetPosition(-1, 400);
-    EXPECT_EQ(std::tuple(popup.Left(), popup.Top()), std::tuple(-1, 400));
+    EXPECT_EQ(std::tuple(popup.X(), popup.Y()), std::tuple(-1, 400));
     EXPECT_EQ(popup.SelectBackground("nothing"), popup.FindBackground("panel")); // the first
     EXPECT_EQ(std::tuple(popup.SelectBackground("small"), popup.SetBackground(nullptr)),
               std::tuple(small, nullptr));
@@ -109,7 +109,7 @@ struct RunCase {
     int run, frames;
     const char* result;
     bool okFirst = true;
-    int deadline = 0;
+    int deadline = 0, switchTarget = 1;
 };
 
 class PopupRunTest : public PopupScreenTest, public ::testing::WithParamInterface<RunCase> {};
@@ -119,16 +119,17 @@ TEST_P(PopupRunTest, RunEndsWithTheRightResult) {
     AddButtons(c.okFirst);
     popup.script = c.script;
     popup.SetDeadline(c.deadline);
+    popup.SetSwitchDirtyTarget(c.switchTarget);
     Surface* callerTarget = SolidSurface(8, 8, kBlack);
     dirtyRects.SetTarget(callerTarget);
     char result[8] = "unset";
     EXPECT_EQ(popup.Run(result, "panel"), c.run);
     EXPECT_STREQ(result, c.result);
     EXPECT_EQ(popup.frames, c.frames);
-    EXPECT_EQ(popup.targets, "") << "the pop-up's picture is the dirty target while it runs";
+    EXPECT_EQ(popup.targets, c.switchTarget ? "" : "?") << "the dirty target while it runs";
     EXPECT_EQ(dirtyRects.GetTarget(), callerTarget);
-    EXPECT_EQ(BackPixel(100, 50), kRed); // the background drawn at the pop-up's place
-    EXPECT_EQ(BackPixel(99, 50), kBlack);
+    // The background drawn at the pop-up's place.
+    EXPECT_EQ(std::tuple(BackPixel(100, 50), BackPixel(99, 50)), std::tuple(kRed, kBlack));
     dirtyRects.Clear();
     ReleaseSurface(callerTarget);
 }
@@ -144,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Frame k sees the clock at 10 (k - 1) ms: at 50 the deadline is reached, not passed.
         RunCase{"DeadlineEndsWithAnEmptyResult", "++++++++", 1, 7, "", true, 50},
         RunCase{"QuitEndsWithZeroAndTheResultUnwritten", "..q", 0, 3, "unset"},
-        RunCase{"RefusedFrameEndsWithZero", "", 0, 21, "unset"}),
+        RunCase{"RefusedFrameEndsWithZero", "", 0, 21, "unset"},
+        RunCase{"WithoutSwitchingItComposesOnTheCallersTarget", "l", 1, 1, "rrrrrrr", true, 0, 0}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return info.param.name; });
 
 TEST_F(PopupScreenTest, ATapBetweenTwoFramesClosesItOnce) {
