@@ -1,11 +1,12 @@
 #pragma once
 // The framework's growable array of pointers. It never owns what it points to: owners destroy
-// the items, then the array.
+// the items, then the array. The cursor is an index that keeps pointing at the same entry when
+// earlier entries are removed.
 #include <cstring>
 
 template <typename T> class PtrArray {
   public:
-    PtrArray() : count(0), capacity(1), items(new T*[1]()) {}
+    PtrArray() : count(0), capacity(1), cursor(0), items(new T*[1]()) {}
     ~PtrArray() { delete[] items; }
     PtrArray(const PtrArray&) = delete;
     PtrArray& operator=(const PtrArray&) = delete;
@@ -30,15 +31,21 @@ template <typename T> class PtrArray {
             for (int j = i; j + 1 < count; ++j)
                 items[j] = items[j + 1];
             items[--count] = nullptr;
+            if (cursor >= i)
+                --cursor;
             return;
         }
     }
 
     int Count() const { return count; }
     T* Get(int i) const { return (i >= 0 && i < count) ? items[i] : nullptr; }
+    int Cursor() const { return cursor; }
+    void SetCursor(int c) { cursor = c; }
+    int Capacity() const { return capacity; }
 
   private:
     int count;
     int capacity;
+    int cursor;
     T** items;
 };
