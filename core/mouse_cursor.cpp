@@ -14,11 +14,14 @@ constexpr int kLeftBit = 1;
 constexpr int kRightBit = 2;
 
 // Takes one pending press, if any; true when one was taken.
-bool TakePress(std::atomic<int>& presses) {
+bool TakePress(std::atomic<int>& presses, int* stillPending) {
     int pending = presses.load();
     while (pending > 0) {
-        if (presses.compare_exchange_weak(pending, pending - 1))
+        if (presses.compare_exchange_weak(pending, pending - 1)) {
+            if (stillPending)
+                *stillPending = pending - 1;
             return true;
+        }
     }
     return false;
 }
@@ -27,12 +30,25 @@ bool TakePress(std::atomic<int>& presses) {
 // word read as down always has its press counted already.
 bool FrameSeesDown(bool shownDown, bool polledDown, std::atomic<int>& presses) {
     if (!shownDown)
-        return TakePress(presses) || polledDown;
+        return TakePress(presses, nullptr) || polledDown;
     // A press counted after the last frame showed the button down means it was released in
     // between: show that release first; the next frame takes the new press.
     return presses.load() > 0 ? false : polledDown;
 }
 } // namespace
+
+void MouseCursor::GetState(int* xOut, int* yOut, int* buttonsOut, int* leftOut, int* rightOut) {
+    if (xOut)
+        *xOut = x;
+    if (yOut)
+        *yOut = y;
+    if (buttonsOut)
+        *buttonsOut = buttons;
+    if (leftOut)
+        TakePress(leftPresses, leftOut);
+    if (rightOut)
+        TakePress(rightPresses, rightOut);
+}
 
 void MouseCursor::GetFrameState(int* xOut, int* yOut, int* buttonsOut) {
     if (!frameRead) {
@@ -61,6 +77,8 @@ void MouseCursor::EndFrame() {
 }
 
 void MouseCursor::Poll() {
+    if (!polling)
+        return;
     int unusedX = 0, unusedY = 0, word = 0;
     ZelGetMouseData(&unusedX, &unusedY, &word);
     int left = word & kLeftBit;
@@ -80,6 +98,7 @@ void MouseCursor::Reset() {
     buttons = 0;
     leftPresses = 0;
     rightPresses = 0;
+    polling = 1;
     previousLeft = 0;
     previousRight = 0;
     frameRead = false;
