@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Presses, MouseFrameTest,
-    ::testing::Values(Script{"HeldButtonIsOnePress", "L.....ttl.tL..t", "10- 1-- 0-- 10- "},
+    ::testing::Values(Script{"HeldButtonIsOnePress", "L.....tt|l.tL..t", "10- 1-- 10-- 10- "},
                       Script{"ClickBetweenTwoPolls", "Ll.t.t", "10- 0-- "},
                       Script{"TwoClicksAreTakenOneByOne", "L.l.L.l.ttt", "01- 00- 0-- "},
                       Script{"ButtonsAreCountedApart", "R.L.r.R.tt", "301 3-0 "},
