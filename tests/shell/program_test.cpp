@@ -193,7 +193,7 @@ TEST_F(ProgramTest, WindowMessagesReachTheScreenFirstMoveTheMouseAndOpenNoWindow
             SendMessage(appState.hwnd, step.message, step.wParam, step.lParam);
             SendMessage(appState.hwnd, WM_MOUSEMOVE, 0, MakeLParam(step.x, step.y));
             int x = 0, y = 0;
-            mouseCursor.GetFrameState(&x, &y, nullptr);
+            mouseCursor.GetState(&x, &y, nullptr);
             EXPECT_EQ(std::tuple(appState.active, x, y),
                       std::tuple(step.active, step.seenX, step.seenY))
                 << "after message " << step.message << " with " << step.wParam;
