@@ -119,7 +119,7 @@ class LoggingScreen : public Screen {
     std::string* log;
 };
 
-// Presenting handed to another screen: that one alone flips and restores.
+// Presenting handed to another screen: the screen itself neither flips nor restores.
 TEST_F(ScreenTest, ADelegateTakesOverPresenting) {
     std::string log;
     LoggingScreen presenter("p", &log);
