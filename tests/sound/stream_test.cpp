@@ -120,7 +120,7 @@ TEST_F(Streams, OneShotTrackPlaysOutThenEndsAndCallsTheNextFunction) {
     ASSERT_TRUE(WaitUntil([] { return g_endedId == 42; }));
     EXPECT_TRUE(WaitUntil([] { return !(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD); }));
     EXPECT_EQ(ZelSound::g_StreamInfo.pSample.load(), nullptr);
-    EXPECT_EQ(InUseSlots(), 0);
+    EXPECT_EQ(Slots(), 0);
 }
 
 TEST_F(Streams, StopStreamCallsTheNextFunctionWithTheId) {
@@ -165,7 +165,7 @@ TEST_F(Streams, WhatCannotStreamIsRefusedAndLeavesNothingBehind) {
         Riff({Chunk("fmt ", FmtBody({2, 44100, 16})), Chunk("smpl", SmplBody(0, 1000)),
               Chunk("data", Bytes(44100 * 4, 0))});
     EXPECT_EQ(zelSound.LoadStream("loop.wav", 0), 0);
-    EXPECT_EQ(InUseSlots(), 0);
+    EXPECT_EQ(Slots(), 0);
     EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
 }
 

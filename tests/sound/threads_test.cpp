@@ -96,7 +96,7 @@ class ThreadStress : public SoundTest {
         for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
             EXPECT_FALSE(s->dwFlags & SNDF_CLAIMED) << "slot " << s - ZelSound::g_SampleList;
         zelSound.FlushSamples();
-        EXPECT_EQ(InUseSlots(), masters);
+        EXPECT_EQ(Slots(), masters);
     }
 };
 
@@ -171,7 +171,7 @@ TEST_F(ThreadStress, StreamControlsRaceTheEndOfAShortTrack) {
         }
     }
     mixer.Stop();
-    EXPECT_EQ(InUseSlots(), 0);
+    EXPECT_EQ(Slots(), 0);
 }
 
 } // namespace

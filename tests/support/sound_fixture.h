@@ -65,8 +65,7 @@ inline std::vector<int16_t> Pull(int frames) {
 
 class SoundTest : public ::testing::Test {
   protected:
-    virtual int SampleCount() const { return 200; }
-    virtual int Init() { return zelSound.Init(nullptr, SampleCount()); }
+    virtual int Init() { return zelSound.Init(nullptr, 200); }
     void SetUp() override {
         plat::SelectBackend(plat::BackendKind::Null);
         ASSERT_EQ(Init(), 1);
@@ -87,10 +86,11 @@ class SoundTest : public ::testing::Test {
         MemoryFiles::store[name] = ConstantWav(value, frames);
         ASSERT_EQ(zelSound.LoadSample(name.c_str(), id), 1);
     }
-    static int InUseSlots() {
+    // Slots holding a record whose flags have all of `bits`.
+    static int Slots(uint32_t bits = SNDF_INUSE) {
         int n = 0;
         for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
-            n += (s->dwFlags & SNDF_INUSE) ? 1 : 0;
+            n += (s->dwFlags & bits) == bits ? 1 : 0;
         return n;
     }
 };

@@ -2,6 +2,7 @@
 // RIFF WAVE images built in memory, chunk by chunk, so that tests can make plain, damaged and
 // unusual sound files alike.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -28,16 +29,14 @@ struct Format {
     uint16_t tag = 1; // PCM
 };
 
-// A "fmt " body of the usual 16 bytes.
+// A "fmt " body of the usual 16 bytes: tag, channels, rate, bytes a second, block, bits.
 inline Bytes FmtBody(const Format& f) {
+    const uint32_t block = f.channels * f.bits / 8u;
+    const std::pair<uint32_t, int> fields[] = {{f.tag, 2},          {f.channels, 2}, {f.rate, 4},
+                                               {f.rate * block, 4}, {block, 2},      {f.bits, 2}};
     Bytes b;
-    const auto block = static_cast<uint16_t>(f.channels * f.bits / 8);
-    PutLE(b, f.tag, 2);
-    PutLE(b, f.channels, 2);
-    PutLE(b, f.rate, 4);
-    PutLE(b, f.rate * block, 4);
-    PutLE(b, block, 2);
-    PutLE(b, f.bits, 2);
+    for (const auto& [value, size] : fields)
+        PutLE(b, value, size);
     return b;
 }
 
@@ -64,10 +63,10 @@ inline Bytes ConstantWav(int16_t value, int frames) {
     return Wav(Format{}, Pcm16(std::vector<int16_t>(static_cast<size_t>(frames), value)));
 }
 
-// A "smpl" body with one loop from frame `start` to frame `end`.
+// A "smpl" body with one loop from frame `start` to frame `end`: the sampler data, then the
+// loop's identifier, type, start, end, fraction and play count.
 inline Bytes SmplBody(uint32_t start, uint32_t end) {
     Bytes b(28, 0);
-    // Loops and sampler data, then the loop: identifier, type, start, end, fraction, play count.
     for (uint32_t field : {1u, 0u, 0u, 0u, start, end, 0u, 0u})
         PutLE(b, field, 4);
     return b;
