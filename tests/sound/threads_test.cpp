@@ -30,10 +30,9 @@ TEST_F(Threads, EffectsChainsAndMusicRunBesideTheMixer) {
         } else {
             // Records looked up and not played are given back; a chained follower is not:
             // the completion thread plays it.
-            if (b)
-                b->dwFlags &= ~SNDF_CLAIMED;
-            if (c)
-                c->dwFlags &= ~SNDF_CLAIMED;
+            for (SNDSample* unused : {b, c})
+                if (unused)
+                    unused->dwFlags &= ~SNDF_CLAIMED;
         }
         ZelSound::SetStreamVolume(round * 1000);
         plat::SleepMs(2);
@@ -44,61 +43,41 @@ TEST_F(Threads, EffectsChainsAndMusicRunBesideTheMixer) {
     EXPECT_TRUE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_LOADED);
 }
 
-TEST_F(Threads, ExitWhileSamplesAndMusicPlayEndsEveryThread) {
-    LoadConstant(10, 100, 40000);
-    LoadConstant(11, 100, 40000);
-    SNDSample* s = zelSound.FindSample(10);
-    SNDSample::ChainSample(s, zelSound.FindSample(11));
-    zelSound.FindSample(11)->dwFlags &= ~SNDF_CLAIMED;
-    MemoryFiles::store["music.wav"] = Wav({2, 44100, 16}, Bytes(400000, 1));
-    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
-    MixerThread mixer; // keeps pulling while the device closes under it
-    zelSound.PlayStream(SNDSTREAM_LOOP);
-    s->PlaySample(65535, 0x8000);
-    zelSound.PlaySample(11, 65535, 0x8000);
-    ASSERT_TRUE(WaitUntil([&] { return mixer.frames > 4000; }));
-    EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 1);
-    zelSound.Exit();
-    EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 0);
-    EXPECT_EQ(ZelSound::g_CallBackThread, nullptr);
-    EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
-    EXPECT_FALSE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD);
-    EXPECT_EQ(ZelSound::GetDSObject(), nullptr);
-    const long after = mixer.frames;
-    plat::SleepMs(5);
-    EXPECT_EQ(mixer.frames.load(), after) << "no device is left to mix";
-    mixer.Stop();
+// Each round exits while samples, a chain and the music play, then starts the library again.
+TEST_F(Threads, ExitWhileSamplesAndMusicPlayEndsEveryThreadAndInitStartsAgain) {
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        if (round > 0) {
+            ASSERT_EQ(zelSound.Init(nullptr, 200), 1);
+            MemoryFiles::Install();
+        }
+        LoadConstant(10, 100, 40000);
+        LoadConstant(11, 100, 40000);
+        SNDSample* s = zelSound.FindSample(10);
+        SNDSample::ChainSample(s, zelSound.FindSample(11));
+        zelSound.FindSample(11)->dwFlags &= ~SNDF_CLAIMED;
+        MemoryFiles::store["music.wav"] = Wav({2, 44100, 16}, Bytes(400000, 1));
+        ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
+        MixerThread mixer; // keeps pulling while the device closes under it
+        zelSound.PlayStream(SNDSTREAM_LOOP);
+        s->PlaySample(65535, 0x8000);
+        zelSound.PlaySample(11, 65535, 0x8000);
+        ASSERT_TRUE(WaitUntil([&] { return mixer.frames > 4000; }));
+        EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 1);
+        zelSound.Exit();
+        EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 0);
+        EXPECT_EQ(ZelSound::g_CallBackThread, nullptr);
+        EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
+        EXPECT_FALSE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD);
+        EXPECT_EQ(ZelSound::GetDSObject(), nullptr);
+        const long after = mixer.frames;
+        plat::SleepMs(5);
+        EXPECT_EQ(mixer.frames.load(), after) << "no device is left to mix";
+    }
     // TearDown's Exit finds nothing left to do.
 }
 
-TEST_F(Threads, InitAndExitRepeatCleanly) {
-    for (int i = 0; i < 5; ++i) {
-        zelSound.Exit();
-        ASSERT_EQ(zelSound.Init(nullptr, 200), 1);
-        MemoryFiles::Install();
-        LoadConstant(10, 100, 100);
-        zelSound.PlaySample(10, 65535, 0x8000);
-    }
-}
-
-class ThreadStress : public SoundTest {
-  protected:
-    // Once everything has ended, every record is unclaimed and idle duplicates can be reclaimed:
-    // only the loaded sounds keep their slots.
-    void ExpectOnlyMastersLeft(int masters) {
-        ASSERT_TRUE(WaitUntil([&] {
-            for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s) {
-                if (s->SamplePlaying() || (s->dwFlags & SNDF_NOTIFY))
-                    return false;
-            }
-            return true;
-        }));
-        for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
-            EXPECT_FALSE(s->dwFlags & SNDF_CLAIMED) << "slot " << s - ZelSound::g_SampleList;
-        zelSound.FlushSamples();
-        EXPECT_EQ(Slots(), masters);
-    }
-};
+class ThreadStress : public SoundTest {};
 
 // Followers are duplicates of a busy sound; leaders are reused, some are freed as they play,
 // and every lookup of another sound reclaims the idle duplicates it passes.
@@ -130,7 +109,18 @@ TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicates) {
         Pull(512);
         plat::SleepMs(1);
     }
-    ExpectOnlyMastersLeft(3);
+    // Once everything has ended, every record is unclaimed and idle duplicates can be
+    // reclaimed: only the loaded sounds keep their slots.
+    ASSERT_TRUE(WaitUntil([] {
+        for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s) {
+            if (s->SamplePlaying() || (s->dwFlags & SNDF_NOTIFY))
+                return false;
+        }
+        return true;
+    }));
+    EXPECT_EQ(Slots(SNDF_CLAIMED), 0);
+    zelSound.FlushSamples();
+    EXPECT_EQ(Slots(), 3);
 }
 
 // A short track that does not loop ends by itself, its fill thread cleaning up, while the main
