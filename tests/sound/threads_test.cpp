@@ -13,36 +13,6 @@ namespace {
 
 class Threads : public SoundTest {};
 
-TEST_F(Threads, EffectsChainsAndMusicRunBesideTheMixer) {
-    for (uint32_t id = 10; id < 20; ++id)
-        LoadConstant(id, 100, 300 + 50 * static_cast<int>(id));
-    MemoryFiles::store["music.wav"] = Wav({2, 22050, 16}, Bytes(120000, 1));
-    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
-    MixerThread mixer;
-    zelSound.PlayStream(SNDSTREAM_LOOP);
-    for (int round = 0; round < 40; ++round) {
-        SNDSample* a = zelSound.PlaySample(10 + round % 10, 65535, 0x8000);
-        SNDSample* b = zelSound.FindSample(10 + (round + 3) % 10);
-        SNDSample* c = zelSound.FindSample(10 + (round + 5) % 10);
-        if (a && b && c && !a->pNext && !b->pNext) {
-            SNDSample::ChainSample(b, c);
-            b->PlaySample(40000, 0x8000);
-        } else {
-            // Records looked up and not played are given back; a chained follower is not:
-            // the completion thread plays it.
-            for (SNDSample* unused : {b, c})
-                if (unused)
-                    unused->dwFlags &= ~SNDF_CLAIMED;
-        }
-        ZelSound::SetStreamVolume(round * 1000);
-        plat::SleepMs(2);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return mixer.frames > 8192; }));
-    EXPECT_GT(mixer.loudFrames.load(), 0);
-    mixer.Stop();
-    EXPECT_TRUE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_LOADED);
-}
-
 // Each round exits while samples, a chain and the music play, then starts the library again.
 TEST_F(Threads, ExitWhileSamplesAndMusicPlayEndsEveryThreadAndInitStartsAgain) {
     for (int round = 0; round < 4; ++round) {
@@ -80,13 +50,18 @@ TEST_F(Threads, ExitWhileSamplesAndMusicPlayEndsEveryThreadAndInitStartsAgain) {
 class ThreadStress : public SoundTest {};
 
 // Followers are duplicates of a busy sound; leaders are reused, some are freed as they play,
-// and every lookup of another sound reclaims the idle duplicates it passes.
-TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicates) {
+// and every lookup of another sound reclaims the idle duplicates it passes. Meanwhile the fill
+// thread refills the music, whose volume the main thread keeps changing.
+TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicatesAndMusicPlays) {
     LoadConstant(10, 100, 64);
     LoadConstant(11, 200, 64);
     LoadConstant(12, 300, 64);
+    MemoryFiles::store["music.wav"] = Wav({2, 22050, 16}, Bytes(120000, 1));
+    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
     MixerThread mixer(0);
+    zelSound.PlayStream(SNDSTREAM_LOOP);
     for (int round = 0; round < 1500; ++round) {
+        ZelSound::SetStreamVolume(round * 40);
         zelSound.PlaySample(11, 65535, 0x8000); // keeps 11 busy, so followers are duplicates
         SNDSample* leader = zelSound.FindSample(10);
         SNDSample* follower = zelSound.FindSample(11);
@@ -103,7 +78,9 @@ TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicates) {
         if (round % 100 == 99)
             plat::SleepMs(1); // let the completion thread catch up now and then
     }
+    EXPECT_GT(mixer.loudSamples.load(), 0);
     mixer.Stop();
+    EXPECT_EQ(zelSound.StopStream(), 1);
     // The mixer has stopped: let whatever still plays end.
     for (int i = 0; i < 20; ++i) {
         Pull(512);

@@ -5,6 +5,7 @@
 // programs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -107,17 +108,15 @@ class MixerThread {
             thread.join();
     }
     std::atomic<long> frames{0};
-    std::atomic<long> loudFrames{0};
+    std::atomic<long> loudSamples{0};
 
   private:
     void Run() {
         std::vector<int16_t> out(2 * 512);
         while (running) {
             const int got = plat::MixNullAudio(out.data(), 512);
-            long loud = 0;
-            for (int i = 0; i < got; ++i)
-                loud += out[2 * i] != 0 ? 1 : 0;
-            loudFrames += loud;
+            loudSamples +=
+                std::count_if(out.begin(), out.begin() + 2 * got, [](int16_t v) { return v != 0; });
             frames += got;
             if (pause > 0)
                 plat::SleepMs(pause);
