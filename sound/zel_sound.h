@@ -11,24 +11,18 @@ class ZELSOUND_API ZelSound {
   public:
     ZelSound() {}
     ZelSound(plat::Window* window, int sampleCount) { Init(window, sampleCount); }
-    ZelSound(const ZelSound& other) { *this = other; }
-    ZelSound& operator=(const ZelSound& other);
 
     int Init(plat::Window* window, int sampleCount);
     void Exit();
 
     int LoadSample(const char* fileName, uint32_t id);
     SNDSample* PlaySample(uint32_t id, int volume, int pan);
-    int PlaySampleIDOnce(uint32_t id, int volume, int pan);
     SNDSample* FindSample(uint32_t id);
     int FreeSample(uint32_t id);
     int FreeSample(SNDSample* sample);
     void FlushSamples();
     void EnableSFX(int enable);
     void EnableMusic(int enable);
-    void MemCleanup();
-    unsigned GetLIBVersion();
-    const char* GetLIBDate();
 
     static plat::AudioDevice* GetDSObject();
     static plat::SoundBuffer* GetDSPrimaryBuffer();
