@@ -69,7 +69,7 @@ TEST_F(Chains, AWaitingFollowerIsNeitherReusedNorReclaimed) {
     LoadConstant(12, 3000, 100);
     SNDSample* master = zelSound.PlaySample(11, 65535, 0x8000);
     SNDSample* duplicate = zelSound.PlaySample(11, 65535, 0x8000);
-    ASSERT_TRUE(duplicate != master && (duplicate->dwFlags & SNDF_DUPE));
+    ASSERT_TRUE(duplicate && duplicate != master && (duplicate->dwFlags & SNDF_DUPE));
     ASSERT_TRUE(WaitUntil([&] {
         Pull(64);
         return !duplicate->SamplePlaying() && !master->SamplePlaying();

@@ -2,8 +2,6 @@
 // sound that cannot be loaded is told.
 #include <sys/stat.h>
 
-#include <fstream>
-
 #include "support/sound_fixture.h"
 #include "support/temp_dir.h"
 
@@ -11,15 +9,9 @@ using namespace testing_support;
 
 namespace {
 
-// The reader on its own: a sample record, files from memory, no device needed.
-class WavReader : public ::testing::Test {
+// The reader on its own: a sample record and files from memory.
+class WavReader : public SoundTest {
   protected:
-    void SetUp() override { MemoryFiles::Install(); }
-    void TearDown() override {
-        EXPECT_EQ(MemoryFiles::open.load(), 0);
-        ZelSound::SetFileOpenFunc(nullptr);
-        ZelSound::SetFileCloseFunc(nullptr);
-    }
     // Opens `bytes` as a sound file: the first data byte it is left at, or -1 when refused.
     int FirstDataByte(const Bytes& bytes) {
         MemoryFiles::store["t.wav"] = bytes;
@@ -117,11 +109,9 @@ TEST_F(SoundFiles, EachSoundThatCannotBeLoadedIsNamedWithItsReason) {
     ZelSound::SetFileOpenFunc(nullptr);
     ZelSound::SetFileCloseFunc(nullptr);
     TempDir dir;
-    for (const auto& [name, bytes] :
-         {std::pair{"good.wav", ConstantWav(100, 64)}, std::pair{"text.wav", Bytes(9, 'x')}})
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+    const Bytes good = ConstantWav(100, 64);
+    WriteBytes(dir / "good.wav", std::string(good.begin(), good.end()));
+    WriteBytes(dir / "text.wav", "not a wav");
     ASSERT_EQ(mkfifo((dir / "pipe.wav").c_str(), 0600), 0);
     testing::internal::CaptureStderr();
     EXPECT_EQ(zelSound.LoadSample((dir / "good.wav").c_str(), 10), 1);

@@ -35,11 +35,10 @@ struct MemoryFiles {
     }
     static SNDFileHandle Open(const char* name) {
         auto it = store.find(name);
-        std::FILE* f = it == store.end() ? nullptr : std::tmpfile();
+        std::FILE* f =
+            it == store.end() ? nullptr : fmemopen(it->second.data(), it->second.size(), "rb");
         if (!f)
             return SndInvalidHandle();
-        std::fwrite(it->second.data(), 1, it->second.size(), f);
-        std::rewind(f);
         ++open;
         return f;
     }
