@@ -21,12 +21,12 @@ int16_t Level(int k) {
 }
 
 Bytes TrackWav(int frames) {
-    std::vector<int16_t> s;
+    Bytes pcm;
     for (int k = 0; k < frames; ++k) {
-        s.push_back(Level(k));
-        s.push_back(static_cast<int16_t>(-Level(k)));
+        PutLE(pcm, static_cast<uint16_t>(Level(k)), 2);
+        PutLE(pcm, static_cast<uint16_t>(-Level(k)), 2);
     }
-    return Wav({2, 44100, 16}, Pcm16(s));
+    return Wav({2, 44100, 16}, pcm);
 }
 
 class Streams : public SoundTest {
@@ -81,7 +81,6 @@ TEST_F(Streams, SegmentsAreAQuarterSecondInWholeFramesAndWhatCannotStreamIsRefus
     EXPECT_EQ(zelSound.PlayStream(SNDSTREAM_LOOP), 1);
     EXPECT_EQ(zelSound.StopStream(), 1);
     zelSound.EnableMusic(1);
-    EXPECT_EQ(zelSound.LoadStream("missing.wav", 0), 0);
     // A sampler loop shorter than a segment.
     MemoryFiles::store["loop.wav"] =
         Riff({Chunk("fmt ", FmtBody({2, 44100, 16})), Chunk("smpl", SmplBody(0, 1000)),

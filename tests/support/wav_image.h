@@ -51,16 +51,12 @@ inline Bytes Wav(const Format& f, const Bytes& pcm) {
     return Riff({Chunk("fmt ", FmtBody(f)), Chunk("data", pcm)});
 }
 
-inline Bytes Pcm16(const std::vector<int16_t>& samples) {
-    Bytes b;
-    for (int16_t s : samples)
-        PutLE(b, static_cast<uint16_t>(s), 2);
-    return b;
-}
-
 // Mono 16-bit at 44100 Hz holding one constant value.
 inline Bytes ConstantWav(int16_t value, int frames) {
-    return Wav(Format{}, Pcm16(std::vector<int16_t>(static_cast<size_t>(frames), value)));
+    Bytes pcm;
+    for (int i = 0; i < frames; ++i)
+        PutLE(pcm, static_cast<uint16_t>(value), 2);
+    return Wav(Format{}, pcm);
 }
 
 // A "smpl" body with one loop from frame `start` to frame `end`: the sampler data, then the
