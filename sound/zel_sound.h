@@ -53,13 +53,9 @@ class ZELSOUND_API ZelSound {
     static int MapVolume(int volume);
     static int MapPan(int pan);
     static void SetStreamVolume(int volume);
-    static int GetStreamVolume();
-    void FadeMusic(int from, int to, int milliseconds);
-    void FadeMusicIn(int milliseconds);
-    // The same fade in, carried by the mixer while the caller goes on: the program starts
-    // without waiting for its music.
+    // A fade in from silence to the music level, carried by the mixer while the caller goes
+    // on: the program starts without waiting for its music.
     void StartFadeMusicIn(int milliseconds);
-    void FadeMusicOut(int milliseconds);
 
     std::atomic<int32_t> nMusicLevel{0};
     std::atomic<int32_t> bMusicEnabled{0};

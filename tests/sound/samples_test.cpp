@@ -97,7 +97,7 @@ TEST(SoundInit, WithoutADeviceInitFailsCleanlyAndEveryCallIsHarmless) {
     EXPECT_EQ(zelSound.PlaySample(10, 65535, 0), nullptr);
     EXPECT_EQ(zelSound.LoadStream(".\\sounds\\music.wav", 0), 0);
     EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
-    zelSound.FadeMusicIn(0);
+    zelSound.StartFadeMusicIn(0);
     soundBank.Shutdown();
     plat::CloseAudioDevice(taken);
     // With the device free again the library starts normally.

@@ -124,7 +124,7 @@ TEST_F(ThreadStress, StreamControlsRaceTheEndOfAShortTrack) {
                 ZelSound::SetStreamVolume(i & 0xFFFF);
                 break;
             case 1:
-                zelSound.FadeMusic(0, 0x8000, 1);
+                zelSound.StartFadeMusicIn(1);
                 break;
             case 2:
                 zelSound.PauseStream();
