@@ -73,7 +73,6 @@ TEST_F(Streams, SegmentsAreAQuarterSecondInWholeFramesAndWhatCannotStreamIsRefus
         EXPECT_EQ(ZelSound::g_StreamInfo.dwSegmentSize.load(), segment);
         EXPECT_EQ(ZelSound::g_StreamInfo.dwBufferSize.load(), 8 * segment);
         EXPECT_EQ(zelSound.StopStream(), 1); // loaded but never played: still ends cleanly
-        EXPECT_EQ(ZelSound::g_StreamInfo.pSample.load(), nullptr);
     }
     zelSound.EnableMusic(0);
     EXPECT_EQ(zelSound.LoadStream("m.wav", 0), 0);
@@ -104,7 +103,6 @@ TEST_F(Streams, ALoopingTrackGoesOnWithItsStartWithoutAGapUntilStopped) {
         ExpectTrack(PullStream(2 * frames + 30000), 0, frames);
         EXPECT_EQ(zelSound.StopStream(), 1);
         EXPECT_EQ(g_endedId.load(), static_cast<uint32_t>(frames));
-        EXPECT_EQ(ZelSound::GetStreamID(), 0u);
         EXPECT_EQ(Pull(100), std::vector<int16_t>(200, 0));
     }
 }
@@ -132,8 +130,7 @@ TEST_F(Streams, OneShotTrackResumesWhereItPausedPlaysOutThenEndsAndCallsTheNextF
         ASSERT_EQ(PullStream(11025), std::vector<int16_t>(22050, 0));
     ASSERT_TRUE(WaitUntil([] { return g_endedId == 42; }));
     EXPECT_TRUE(WaitUntil([] { return !(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD); }));
-    EXPECT_EQ(ZelSound::g_StreamInfo.pSample.load(), nullptr);
-    EXPECT_EQ(Slots(), 0);
+    EXPECT_EQ(Slots(), 0) << "the stream's record was kept";
 }
 
 } // namespace

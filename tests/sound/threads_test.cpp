@@ -81,14 +81,10 @@ TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicatesAndMusicPlays) {
     EXPECT_GT(mixer.loudSamples.load(), 0);
     mixer.Stop();
     EXPECT_EQ(zelSound.StopStream(), 1);
-    // The mixer has stopped: let whatever still plays end.
-    for (int i = 0; i < 20; ++i) {
-        Pull(512);
-        plat::SleepMs(1);
-    }
-    // Once everything has ended, every record is unclaimed and idle duplicates can be
-    // reclaimed: only the loaded sounds keep their slots.
+    // The mixer has stopped: pull until nothing plays or waits to start a follower. Then every
+    // record is unclaimed and idle duplicates can be reclaimed: only the loaded sounds stay.
     ASSERT_TRUE(WaitUntil([] {
+        Pull(512);
         for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s) {
             if (s->SamplePlaying() || (s->dwFlags & SNDF_NOTIFY))
                 return false;
