@@ -162,6 +162,28 @@ int SNDSample::StopSample() {
     return buffer && plat::StopBuffer(buffer) ? 1 : 0;
 }
 
+int SNDSample::PauseSample() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer || !plat::StopBuffer(buffer))
+        return 0;
+    uint32_t position = 0;
+    if (!plat::GetBufferPosition(buffer, &position))
+        return 0;
+    dwPausePos = position;
+    dwFlags |= SNDF_PAUSED;
+    return 1;
+}
+
+int SNDSample::UnPauseSample() {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer || !(dwFlags & SNDF_PAUSED))
+        return 0;
+    if (!plat::SetBufferPosition(buffer, dwPausePos))
+        return 0;
+    dwFlags &= ~SNDF_PAUSED;
+    return play_buffer();
+}
+
 long SNDSample::GetSampleStatus() {
     plat::SoundBuffer* buffer = lpBuffer;
     uint32_t status = 0;
@@ -200,6 +222,15 @@ int SNDSample::SetPan(int pan) {
         return 0;
     nPan = pan;
     return plat::SetBufferPan(buffer, ZelSound::MapPan(pan)) ? 1 : 0;
+}
+
+int SNDSample::SetPitch(int frequency) {
+    plat::SoundBuffer* buffer = lpBuffer;
+    if (!buffer)
+        return 0;
+    nPitch = frequency;
+    return frequency > 0 && plat::SetBufferFrequency(buffer, static_cast<uint32_t>(frequency)) ? 1
+                                                                                               : 0;
 }
 
 SNDSample* SNDSample::DupeSample() {

@@ -1,6 +1,6 @@
 #pragma once
 // One slot of the sound library's sample table: a sound's format, its sound buffer, its last
-// volume and pan, and the follower that starts when it stops. Records live in the
+// volume, pan and pitch, and the follower that starts when it stops. Records live in the
 // library's one memory block and are addressed by pointer; callers know a sound by dwID.
 #include "sound/snd_types.h"
 
@@ -19,6 +19,8 @@ class ZELSOUND_API SNDSample {
 
     int PlaySample(int volume, int pan);
     int StopSample();
+    int PauseSample();
+    int UnPauseSample();
     int SamplePlaying();
     long GetSampleStatus();
     int SetVolume(int volume);
@@ -26,6 +28,7 @@ class ZELSOUND_API SNDSample {
     // `to` at once.
     int FadeVolume(int from, int to, int milliseconds);
     int SetPan(int pan);
+    int SetPitch(int frequency);
     SNDSample* DupeSample();
     static SNDSample* ChainSample(SNDSample* first, SNDSample* follower);
     // Clears every field but StopNotify.

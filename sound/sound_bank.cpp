@@ -41,10 +41,24 @@ SNDSample* SoundBank::Play(const char* soundName, int volume, int pan) {
     return entry ? PlayEntry(entry, volume, pan) : nullptr;
 }
 
+SNDSample* SoundBank::PlayIndex(int index, int volume, int pan) {
+    SoundEntry* entry = entries ? entries->Get(index) : nullptr;
+    return entry ? PlayEntry(entry, volume, pan) : nullptr;
+}
+
 SNDSample* SoundBank::PlayEntry(SoundEntry* entry, int volume, int pan) {
     if (!entry)
         return nullptr;
     return zelSound.PlaySample(static_cast<uint32_t>(entry->id), volume, pan);
+}
+
+void SoundBank::Unload(const char* soundName) {
+    SoundEntry* entry = Find(soundName);
+    if (!entry)
+        return;
+    zelSound.FreeSample(static_cast<uint32_t>(entry->id));
+    entries->Remove(entry);
+    delete entry;
 }
 
 void SoundBank::FreeAll() {

@@ -22,7 +22,9 @@ class SoundBank {
     SoundEntry* Load(const char* fileName, const char* soundName);
     SoundEntry* Find(const char* soundName);
     SNDSample* Play(const char* soundName, int volume, int pan);
+    SNDSample* PlayIndex(int index, int volume, int pan);
     SNDSample* PlayEntry(SoundEntry* entry, int volume, int pan);
+    void Unload(const char* soundName);
     // Frees every named sound, stops the music and resets the whole sample table.
     void FreeAll();
     void Shutdown();

@@ -1,7 +1,8 @@
 // Linear volume and pan (0 .. 65535) to hundredths of a decibel through one logarithmic
-// table, the stream volume, and the music fade in.
+// table, the stream volume, and blocking music fades.
 #include <cmath>
 
+#include "platform/clock.h"
 #include "sound/zel_sound.h"
 
 int16_t ZelSound::g_VolumeTable[16384];
@@ -52,8 +53,31 @@ void ZelSound::SetStreamVolume(int volume) {
         hold.sample->SetVolume(volume);
 }
 
+int ZelSound::GetStreamVolume() {
+    StreamHold hold;
+    return hold.sample ? hold.sample->nVolume.load() : 0;
+}
+
+void ZelSound::FadeMusic(int from, int to, int milliseconds) {
+    const uint32_t start = plat::GetTickCount();
+    const uint32_t end = start + static_cast<uint32_t>(milliseconds);
+    for (uint32_t now = start; end > now; now = plat::GetTickCount()) {
+        const int64_t elapsed = static_cast<int32_t>(now - start);
+        SetStreamVolume(static_cast<int>(from + elapsed * (to - from) / milliseconds));
+        plat::SleepMs(1); // the caller waits anyway; no need to spin a core
+    }
+    SetStreamVolume(to);
+}
+
+void ZelSound::FadeMusicIn(int milliseconds) {
+    FadeMusic(0, nMusicLevel, milliseconds);
+}
 void ZelSound::StartFadeMusicIn(int milliseconds) {
     StreamHold hold;
     if (hold.sample)
         hold.sample->FadeVolume(0, nMusicLevel, milliseconds);
+}
+
+void ZelSound::FadeMusicOut(int milliseconds) {
+    FadeMusic(nMusicLevel, 0, milliseconds);
 }

@@ -26,6 +26,13 @@ std::atomic<SNDCloseFileFunc> ZelSound::g_pCloseFile{ZelSound::DefaultCloseFile}
 plat::Thread* ZelSound::g_CallBackThread = nullptr;
 std::atomic<int> ZelSound::g_nCallBackThreadActive{0};
 
+ZelSound& ZelSound::operator=(const ZelSound& other) {
+    nMusicLevel = other.nMusicLevel.load();
+    bMusicEnabled = other.bMusicEnabled.load();
+    bSFXEnabled = other.bSFXEnabled.load();
+    return *this;
+}
+
 int ZelSound::Init(plat::Window*, int sampleCount) {
     g_FillThread = nullptr;
     bSFXEnabled = 1;
@@ -243,4 +250,14 @@ void ZelSound::EnableMusic(int enable) {
     if (!enable)
         StopStream();
     bMusicEnabled = enable;
+}
+
+// The mixer keeps no spare memory to give back.
+void ZelSound::MemCleanup() {}
+
+unsigned ZelSound::GetLIBVersion() {
+    return 1;
+}
+const char* ZelSound::GetLIBDate() {
+    return "Fri May  5 06:51:24 2000";
 }

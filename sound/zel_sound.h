@@ -11,18 +11,24 @@ class ZELSOUND_API ZelSound {
   public:
     ZelSound() {}
     ZelSound(plat::Window* window, int sampleCount) { Init(window, sampleCount); }
+    ZelSound(const ZelSound& other) { *this = other; }
+    ZelSound& operator=(const ZelSound& other);
 
     int Init(plat::Window* window, int sampleCount);
     void Exit();
 
     int LoadSample(const char* fileName, uint32_t id);
     SNDSample* PlaySample(uint32_t id, int volume, int pan);
+    int PlaySampleIDOnce(uint32_t id, int volume, int pan);
     SNDSample* FindSample(uint32_t id);
     int FreeSample(uint32_t id);
     int FreeSample(SNDSample* sample);
     void FlushSamples();
     void EnableSFX(int enable);
     void EnableMusic(int enable);
+    void MemCleanup();
+    unsigned GetLIBVersion();
+    const char* GetLIBDate();
 
     static plat::AudioDevice* GetDSObject();
     static plat::SoundBuffer* GetDSPrimaryBuffer();
@@ -53,9 +59,13 @@ class ZELSOUND_API ZelSound {
     static int MapVolume(int volume);
     static int MapPan(int pan);
     static void SetStreamVolume(int volume);
-    // A fade in from silence to the music level, carried by the mixer while the caller goes
-    // on: the program starts without waiting for its music.
+    static int GetStreamVolume();
+    void FadeMusic(int from, int to, int milliseconds);
+    void FadeMusicIn(int milliseconds);
+    // The same fade in, carried by the mixer while the caller goes on: the program starts
+    // without waiting for its music.
     void StartFadeMusicIn(int milliseconds);
+    void FadeMusicOut(int milliseconds);
 
     std::atomic<int32_t> nMusicLevel{0};
     std::atomic<int32_t> bMusicEnabled{0};

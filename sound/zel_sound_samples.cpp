@@ -117,6 +117,22 @@ SNDSample* ZelSound::PlaySample(uint32_t id, int volume, int pan) {
     return sample;
 }
 
+int ZelSound::PlaySampleIDOnce(uint32_t id, int volume, int pan) {
+    if (!zelSound.bSFXEnabled)
+        return 1;
+    SNDSample* sample = FindSample(id);
+    if (!sample)
+        return 0;
+    plat::SoundBuffer* buffer = sample->lpBuffer;
+    if (!buffer || sample->SamplePlaying())
+        return 0;
+    sample->SetPan(pan);
+    sample->SetVolume(volume);
+    sample->release_followers(); // it plays without them
+    sample->dwFlags &= ~SNDF_CLAIMED;
+    return plat::PlayBuffer(buffer, (sample->dwFlags & SNDF_LOOPED) != 0) ? 1 : 0;
+}
+
 int ZelSound::FreeSample(SNDSample* sample) {
     if (!sample)
         return 0;
