@@ -39,6 +39,7 @@ TEST_F(Samples, AnIdIsLoadedOnceAndFreedOnce) {
     EXPECT_EQ(zelSound.LoadSample("other.wav", 0xFFFFFFFF), 1);
     EXPECT_EQ(ZelSound::g_SampleList.load()[1].dwID.load(), 0u) << "the all-ones ID keeps 0";
     EXPECT_EQ(zelSound.LoadSample("missing.wav", 12), 0);
+    zelSound.MemCleanup(); // nothing to give back; the loaded sounds stay
     zelSound.PlaySample(10, 65535, 0x8000);
     EXPECT_EQ(Pull(1)[0], 1000) << "the first sound loaded under 10";
     Pull(300);
@@ -46,6 +47,11 @@ TEST_F(Samples, AnIdIsLoadedOnceAndFreedOnce) {
         EXPECT_EQ(zelSound.FreeSample(id), 1) << id;
     EXPECT_EQ(zelSound.FreeSample(10u), 0);
     EXPECT_EQ(ZelSound::g_pLastSample.load(), ZelSound::g_SampleList.load());
+    EXPECT_EQ(zelSound.GetLIBVersion(), 1u);
+    EXPECT_STREQ(zelSound.GetLIBDate(), "Fri May  5 06:51:24 2000");
+    const ZelSound copy(zelSound); // takes the three switches
+    EXPECT_EQ((std::vector<int>{copy.nMusicLevel, copy.bMusicEnabled, copy.bSFXEnabled}),
+              (std::vector<int>{0x8000, 1, 1}));
 }
 
 class TinyTable : public SoundTest {
@@ -62,26 +68,52 @@ TEST_F(TinyTable, FullTableGivesNullAndPlaysNothingMore) {
     EXPECT_EQ(ZelSound::g_nMaxEventCount.load(), 4);
 }
 
-TEST_F(Samples, ControlsWithoutABufferFailPanIsRefusedAndEffectsOffPlayNothing) {
+TEST_F(Samples, ControlsWithoutABufferFailPauseKeepsThePlaceAndEffectsOffPlayNothing) {
     SNDSample empty;
-    EXPECT_EQ((std::vector<long>{empty.SetVolume(100), empty.PlaySample(65535, 0),
-                                 empty.StopSample(), empty.GetSampleStatus()}),
-              (std::vector<long>{0, 0, 0, SND_STATUS_INVALID}));
+    EXPECT_EQ(
+        (std::vector<long>{empty.SetVolume(100), empty.PlaySample(65535, 0), empty.StopSample(),
+                           empty.PauseSample(), empty.SetPitch(44100), empty.GetSampleStatus()}),
+        (std::vector<long>{0, 0, 0, 0, 0, SND_STATUS_INVALID}));
     EXPECT_EQ(empty.DupeSample(), nullptr);
-    LoadConstant(10, 1000, 100);
+    // A ramp at -20 dB: frame k sounds as (1000 + k) / 10.
+    Bytes ramp;
+    for (int i = 0; i < 3000; ++i)
+        PutLE(ramp, static_cast<uint16_t>(1000 + i), 2);
+    MemoryFiles::store["ramp.wav"] = Wav(Format{}, ramp);
+    ASSERT_EQ(zelSound.LoadSample("ramp.wav", 10), 1);
     SNDSample* s = zelSound.FindSample(10);
     EXPECT_EQ(s->SetPan(0x8000), 0);
+    EXPECT_EQ(s->UnPauseSample(), 0) << "not paused";
     s->PlaySample(16384, 0); // pan 0 is full right on the scale, yet it plays centred
-    EXPECT_EQ(Pull(1), (std::vector<int16_t>{100, 100})); // -20 dB
+    EXPECT_EQ(Pull(500)[1], 100);
+    ASSERT_EQ(s->PauseSample(), 1);
+    EXPECT_EQ(s->dwPausePos.load(), 1000u);
+    EXPECT_EQ(Pull(50), std::vector<int16_t>(100, 0));
+    ASSERT_EQ(s->UnPauseSample(), 1);
+    EXPECT_EQ(s->UnPauseSample(), 0) << "paused no longer";
+    EXPECT_EQ(Pull(1)[0], 150) << "goes on from frame 500";
+    EXPECT_EQ(s->SetPitch(0), 0);
+    ASSERT_EQ(s->SetPitch(88200), 1);
+    Pull(100);
+    EXPECT_EQ(Pull(1)[0], 170) << "twice as fast from frame 501";
     EXPECT_EQ(s->StopSample(), 1);
     EXPECT_EQ(s->SamplePlaying(), 0);
     // With effects off a play changes nothing in the table.
     zelSound.EnableSFX(0);
     for (int i = 0; i < 20; ++i)
         ASSERT_NE(zelSound.PlaySample(10, 65535, 0x8000), nullptr);
+    EXPECT_EQ(zelSound.PlaySampleIDOnce(10, 65535, 0x8000), 1);
     EXPECT_EQ(Pull(100), std::vector<int16_t>(200, 0));
     EXPECT_EQ(Slots(), 1);
-    EXPECT_EQ(Slots(SNDF_CLAIMED), 0) << "a record played with effects off stays claimed";
+    zelSound.EnableSFX(1);
+    LoadConstant(11, 1000, 1000);
+    EXPECT_EQ(zelSound.PlaySampleIDOnce(12, 65535, 0x8000), 0) << "not loaded";
+    EXPECT_EQ(zelSound.PlaySampleIDOnce(11, 65535, 0x8000), 1);
+    // The lookup hands out a fresh duplicate for the busy ID, so this plays too.
+    EXPECT_EQ(zelSound.PlaySampleIDOnce(11, 65535, 0x8000), 1);
+    EXPECT_EQ(Pull(1)[0], 2000);
+    EXPECT_EQ(Slots(), 3);
+    EXPECT_EQ(Slots(SNDF_CLAIMED), 0) << "a played record stays claimed";
 }
 
 TEST(SoundInit, WithoutADeviceInitFailsCleanlyAndEveryCallIsHarmless) {
@@ -131,6 +163,14 @@ TEST_F(Bank, NamesGetIdsFromTenPlayByNameAndFreeAllEmptiesTheTableEvenWhilePlayi
     EXPECT_EQ(soundBank.Play("pos1", 65535, 0)->dwID.load(), 11u);
     soundBank.Play("pos1", 65535, 0);
     EXPECT_EQ(Pull(1)[0], 400) << "a busy sound plays again over itself";
+    EXPECT_EQ(soundBank.PlayIndex(2, 65535, 0)->dwID.load(), 12u);
+    EXPECT_EQ(soundBank.PlayIndex(3, 65535, 0), nullptr);
+    EXPECT_EQ(Pull(1)[0], 800);
+    soundBank.Unload("click");
+    soundBank.Unload("not there");
+    EXPECT_EQ(soundBank.Find("click"), nullptr);
+    EXPECT_EQ(soundBank.Count(), 2);
+    EXPECT_EQ(zelSound.PlaySample(10, 65535, 0), nullptr) << "its sound was freed";
 
     MemoryFiles::store["music.wav"] = Wav({2, 44100, 16}, Bytes(400000, 0));
     ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);

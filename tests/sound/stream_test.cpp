@@ -1,7 +1,8 @@
 // The music stream: a looping buffer of quarter-second segments refilled by the fill thread,
-// how a track loops or ends, and the controls of the main thread.
+// how a track loops or ends, and the controls and fades of the main thread.
 #include <algorithm>
 
+#include "platform/clock.h"
 #include "support/sound_fixture.h"
 
 using namespace testing_support;
@@ -131,6 +132,23 @@ TEST_F(Streams, OneShotTrackResumesWhereItPausedPlaysOutThenEndsAndCallsTheNextF
     ASSERT_TRUE(WaitUntil([] { return g_endedId == 42; }));
     EXPECT_TRUE(WaitUntil([] { return !(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD); }));
     EXPECT_EQ(Slots(), 0) << "the stream's record was kept";
+}
+
+TEST_F(Streams, FadesEndAtTheirFinalVolume) {
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 0); // nothing loaded
+    MemoryFiles::store["m.wav"] = Wav({2, 44100, 16}, Bytes(400000, 0));
+    ASSERT_EQ(zelSound.LoadStream("m.wav", 0), 1);
+    plat::SoundBuffer* buffer = ZelSound::g_StreamInfo.pSample.load()->lpBuffer;
+    int32_t decibels = 0;
+    zelSound.FadeMusic(1000, 12345, 0); // no time: at once
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 12345);
+    zelSound.FadeMusicOut(0);
+    EXPECT_TRUE(plat::GetBufferVolume(buffer, &decibels) && decibels == -10000) << decibels;
+    const uint32_t start = plat::GetTickCount();
+    zelSound.FadeMusicIn(40); // to the music level, 0x8000
+    EXPECT_GE(plat::GetTickCount() - start, 40u);
+    EXPECT_EQ(ZelSound::GetStreamVolume(), 0x8000);
+    EXPECT_TRUE(plat::GetBufferVolume(buffer, &decibels) && decibels == -1000) << decibels;
 }
 
 } // namespace
