@@ -13,101 +13,54 @@ namespace {
 
 class Threads : public SoundTest {};
 
-TEST_F(Threads, EffectsChainsAndMusicRunBesideTheMixer) {
-    for (uint32_t id = 10; id < 20; ++id)
-        LoadConstant(id, 100, 300 + 50 * static_cast<int>(id));
-    MemoryFiles::store["music.wav"] = Wav({2, 22050, 16}, Bytes(120000, 1));
-    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
-    MixerThread mixer;
-    zelSound.PlayStream(SNDSTREAM_LOOP);
-    for (int round = 0; round < 40; ++round) {
-        SNDSample* a = zelSound.PlaySample(10 + round % 10, 65535, 0x8000);
-        SNDSample* b = zelSound.FindSample(10 + (round + 3) % 10);
-        SNDSample* c = zelSound.FindSample(10 + (round + 5) % 10);
-        if (a && b && c && !a->pNext && !b->pNext) {
-            SNDSample::ChainSample(b, c);
-            b->PlaySample(40000, 0x8000);
-        } else {
-            // Records looked up and not played are given back; a chained follower is not:
-            // the completion thread plays it.
-            if (b)
-                b->dwFlags &= ~SNDF_CLAIMED;
-            if (c)
-                c->dwFlags &= ~SNDF_CLAIMED;
+// Each round exits while samples, a chain and the music play, then starts the library again.
+TEST_F(Threads, ExitWhileSamplesAndMusicPlayEndsEveryThreadAndInitStartsAgain) {
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        if (round > 0) {
+            ASSERT_EQ(zelSound.Init(nullptr, 200), 1);
+            MemoryFiles::Install();
         }
-        ZelSound::SetStreamVolume(round * 1000);
-        plat::SleepMs(2);
+        LoadConstant(10, 100, 40000);
+        LoadConstant(11, 100, 40000);
+        SNDSample* s = zelSound.FindSample(10);
+        SNDSample::ChainSample(s, zelSound.FindSample(11)); // 11 then plays as a duplicate
+        MemoryFiles::store["music.wav"] = Wav({2, 44100, 16}, Bytes(400000, 1));
+        ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
+        MixerThread mixer; // keeps pulling while the device closes under it
+        zelSound.PlayStream(SNDSTREAM_LOOP);
+        s->PlaySample(65535, 0x8000);
+        zelSound.PlaySample(11, 65535, 0x8000);
+        ASSERT_TRUE(WaitUntil([&] { return mixer.frames > 4000; }));
+        EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 1);
+        zelSound.Exit();
+        EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 0);
+        EXPECT_EQ(ZelSound::g_CallBackThread, nullptr);
+        EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
+        EXPECT_FALSE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD);
+        EXPECT_EQ(ZelSound::GetDSObject(), nullptr);
+        const long after = mixer.frames;
+        plat::SleepMs(5);
+        EXPECT_EQ(mixer.frames.load(), after) << "no device is left to mix";
     }
-    EXPECT_TRUE(WaitUntil([&] { return mixer.frames > 8192; }));
-    EXPECT_GT(mixer.loudFrames.load(), 0);
-    mixer.Stop();
-    EXPECT_TRUE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_LOADED);
-}
-
-TEST_F(Threads, ExitWhileSamplesAndMusicPlayEndsEveryThread) {
-    LoadConstant(10, 100, 40000);
-    LoadConstant(11, 100, 40000);
-    SNDSample* s = zelSound.FindSample(10);
-    SNDSample::ChainSample(s, zelSound.FindSample(11));
-    zelSound.FindSample(11)->dwFlags &= ~SNDF_CLAIMED;
-    MemoryFiles::store["music.wav"] = Wav({2, 44100, 16}, Bytes(400000, 1));
-    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
-    MixerThread mixer; // keeps pulling while the device closes under it
-    zelSound.PlayStream(SNDSTREAM_LOOP);
-    s->PlaySample(65535, 0x8000);
-    zelSound.PlaySample(11, 65535, 0x8000);
-    ASSERT_TRUE(WaitUntil([&] { return mixer.frames > 4000; }));
-    EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 1);
-    zelSound.Exit();
-    EXPECT_EQ(ZelSound::g_nCallBackThreadActive.load(), 0);
-    EXPECT_EQ(ZelSound::g_CallBackThread, nullptr);
-    EXPECT_EQ(ZelSound::g_FillThread.load(), nullptr);
-    EXPECT_FALSE(ZelSound::g_StreamInfo.dwFlags & SNDSTREAM_FILLTHREAD);
-    EXPECT_EQ(ZelSound::GetDSObject(), nullptr);
-    const long after = mixer.frames;
-    plat::SleepMs(5);
-    EXPECT_EQ(mixer.frames.load(), after) << "no device is left to mix";
-    mixer.Stop();
     // TearDown's Exit finds nothing left to do.
 }
 
-TEST_F(Threads, InitAndExitRepeatCleanly) {
-    for (int i = 0; i < 5; ++i) {
-        zelSound.Exit();
-        ASSERT_EQ(zelSound.Init(nullptr, 200), 1);
-        MemoryFiles::Install();
-        LoadConstant(10, 100, 100);
-        zelSound.PlaySample(10, 65535, 0x8000);
-    }
-}
-
-class ThreadStress : public SoundTest {
-  protected:
-    // Once everything has ended, every record is unclaimed and idle duplicates can be reclaimed:
-    // only the loaded sounds keep their slots.
-    void ExpectOnlyMastersLeft(int masters) {
-        ASSERT_TRUE(WaitUntil([&] {
-            for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s) {
-                if (s->SamplePlaying() || (s->dwFlags & SNDF_NOTIFY))
-                    return false;
-            }
-            return true;
-        }));
-        for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
-            EXPECT_FALSE(s->dwFlags & SNDF_CLAIMED) << "slot " << s - ZelSound::g_SampleList;
-        zelSound.FlushSamples();
-        EXPECT_EQ(InUseSlots(), masters);
-    }
-};
+class ThreadStress : public SoundTest {};
 
 // Followers are duplicates of a busy sound; leaders are reused, some are freed as they play,
-// and every lookup of another sound reclaims the idle duplicates it passes.
-TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicates) {
+// and every lookup of another sound reclaims the idle duplicates it passes. Meanwhile the fill
+// thread refills the music, whose volume the main thread keeps changing.
+TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicatesAndMusicPlays) {
     LoadConstant(10, 100, 64);
     LoadConstant(11, 200, 64);
     LoadConstant(12, 300, 64);
+    MemoryFiles::store["music.wav"] = Wav({2, 22050, 16}, Bytes(120000, 1));
+    ASSERT_EQ(zelSound.LoadStream("music.wav", 0), 1);
     MixerThread mixer(0);
+    zelSound.PlayStream(SNDSTREAM_LOOP);
     for (int round = 0; round < 1500; ++round) {
+        ZelSound::SetStreamVolume(round * 40);
         zelSound.PlaySample(11, 65535, 0x8000); // keeps 11 busy, so followers are duplicates
         SNDSample* leader = zelSound.FindSample(10);
         SNDSample* follower = zelSound.FindSample(11);
@@ -124,13 +77,22 @@ TEST_F(ThreadStress, FollowersStartWhileLookupsReclaimDuplicates) {
         if (round % 100 == 99)
             plat::SleepMs(1); // let the completion thread catch up now and then
     }
+    EXPECT_GT(mixer.loudSamples.load(), 0);
     mixer.Stop();
-    // The mixer has stopped: let whatever still plays end.
-    for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(zelSound.StopStream(), 1);
+    // The mixer has stopped: pull until nothing plays or waits to start a follower. Then every
+    // record is unclaimed and idle duplicates can be reclaimed: only the loaded sounds stay.
+    ASSERT_TRUE(WaitUntil([] {
         Pull(512);
-        plat::SleepMs(1);
-    }
-    ExpectOnlyMastersLeft(3);
+        for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s) {
+            if (s->SamplePlaying() || (s->dwFlags & SNDF_NOTIFY))
+                return false;
+        }
+        return true;
+    }));
+    EXPECT_EQ(Slots(SNDF_CLAIMED), 0);
+    zelSound.FlushSamples();
+    EXPECT_EQ(Slots(), 3);
 }
 
 // A short track that does not loop ends by itself, its fill thread cleaning up, while the main
@@ -157,7 +119,7 @@ TEST_F(ThreadStress, StreamControlsRaceTheEndOfAShortTrack) {
                 ZelSound::SetStreamVolume(i & 0xFFFF);
                 break;
             case 1:
-                zelSound.FadeMusic(0, 0x8000, 1);
+                zelSound.StartFadeMusicIn(1);
                 break;
             case 2:
                 zelSound.PauseStream();
@@ -171,7 +133,7 @@ TEST_F(ThreadStress, StreamControlsRaceTheEndOfAShortTrack) {
         }
     }
     mixer.Stop();
-    EXPECT_EQ(InUseSlots(), 0);
+    EXPECT_EQ(Slots(), 0);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // sound that cannot be loaded is told.
 #include <sys/stat.h>
 
-#include <fstream>
-
 #include "support/sound_fixture.h"
 #include "support/temp_dir.h"
 
@@ -11,63 +9,48 @@ using namespace testing_support;
 
 namespace {
 
-// The reader on its own: a sample record, files from memory, no device needed.
-class WavReader : public ::testing::Test {
+// The reader on its own: a sample record and files from memory.
+class WavReader : public SoundTest {
   protected:
-    void SetUp() override { MemoryFiles::Install(); }
-    void TearDown() override {
-        EXPECT_EQ(MemoryFiles::open.load(), 0);
-        ZelSound::SetFileOpenFunc(nullptr);
-        ZelSound::SetFileCloseFunc(nullptr);
-    }
-    // Opens `bytes` as a sound file; on success reads the first data byte and closes.
-    bool Accepts(const Bytes& bytes, int* firstByte = nullptr) {
+    // Opens `bytes` as a sound file: the first data byte it is left at, or -1 when refused.
+    int FirstDataByte(const Bytes& bytes) {
         MemoryFiles::store["t.wav"] = bytes;
+        sample.dwFlags = 0;
         SNDFileHandle f = sample.OpenSoundFile("t.wav");
         if (f == SndInvalidHandle())
-            return false;
+            return -1;
         const int c = std::fgetc(f);
-        if (firstByte)
-            *firstByte = c;
         MemoryFiles::Close(f);
-        return true;
+        return c;
     }
     SNDSample sample;
     const Format stereo8{2, 22050, 8};
     const Bytes fmt = Chunk("fmt ", FmtBody(stereo8));
 };
 
-TEST_F(WavReader, ReadsTheFormatFromChunksInAnyOrderAndStopsAtTheData) {
-    const struct {
-        const char* name;
-        Bytes file;
-    } cases[] = {{"plain", Wav(stereo8, {7, 8})},
-                 {"other chunks between, data first",
-                  Riff({Chunk("LIST", Bytes(10, 'x')), Chunk("data", {7, 8}), fmt,
-                        Chunk("fact", Bytes(4, 0))})}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        sample.dwFlags = 0;
-        int first = -1;
-        ASSERT_TRUE(Accepts(c.file, &first));
-        EXPECT_EQ(first, 7);
-        EXPECT_EQ(sample.dwChannels.load(), 2u);
-        EXPECT_EQ(sample.dwFrequency.load(), 22050u);
-        EXPECT_EQ(sample.dwBitsPerSample.load(), 8u);
-        EXPECT_EQ(sample.dwDataSize.load(), 2u);
-        EXPECT_FALSE(sample.dwFlags & SNDF_LOOPED);
-    }
+TEST_F(WavReader, ReadsTheFormatAndLoopFromChunksInAnyOrderAndStopsAtTheData) {
+    // Other chunks between, the data before the format.
+    const Bytes shuffled =
+        Riff({Chunk("LIST", Bytes(10, 'x')), Chunk("data", {7, 8}), fmt, Chunk("fact", {0, 0})});
+    EXPECT_EQ(FirstDataByte(shuffled), 7);
+    EXPECT_EQ((std::vector<uint32_t>{sample.dwChannels, sample.dwFrequency, sample.dwBitsPerSample,
+                                     sample.dwDataSize}),
+              (std::vector<uint32_t>{2, 22050, 8, 2}));
+    EXPECT_FALSE(sample.dwFlags & SNDF_LOOPED);
+    // A sampler loop is counted in frames and stored in bytes.
+    EXPECT_EQ(FirstDataByte(Riff({fmt, Chunk("smpl", SmplBody(100, 300)), Chunk("data", {7, 8})})),
+              7);
+    EXPECT_TRUE(sample.dwFlags & SNDF_LOOPED);
+    EXPECT_EQ((std::vector<uint32_t>{sample.dwLoopStart, sample.dwLoopEnd}),
+              (std::vector<uint32_t>{200, 600}));
 }
 
 TEST_F(WavReader, AnOddSizedChunkIsFollowedByAPadByte) {
-    Bytes list = Chunk("LIST", Bytes(3, 'x'));
-    list.push_back(0); // pad
-    int first = -1;
-    ASSERT_TRUE(Accepts(Riff({fmt, list, Chunk("data", {7, 8})}), &first));
-    EXPECT_EQ(first, 7);
-    EXPECT_EQ(sample.dwDataSize.load(), 2u);
+    Bytes padded = Chunk("LIST", Bytes(3, 'x'));
+    padded.push_back(0);
+    EXPECT_EQ(FirstDataByte(Riff({fmt, padded, Chunk("data", {7, 8})})), 7);
     // Without its pad byte the next header is read one byte late: the file is damaged.
-    EXPECT_FALSE(Accepts(Riff({fmt, Chunk("LIST", Bytes(3, 'x')), Chunk("data", {1, 2})})));
+    EXPECT_EQ(FirstDataByte(Riff({fmt, Chunk("LIST", Bytes(3, 'x')), Chunk("data", {1, 2})})), -1);
 }
 
 TEST_F(WavReader, RefusesWhatIsNotWholePlainPcm) {
@@ -91,52 +74,21 @@ TEST_F(WavReader, RefusesWhatIsNotWholePlainPcm) {
                  {"data larger than the file", Riff({fmt, Chunk("data", pcm, 101)})},
                  {"data larger than any sane size", Riff({fmt, Chunk("data", pcm, 0xFFFFFFF0)})}};
     for (const auto& c : cases)
-        EXPECT_FALSE(Accepts(c.file)) << c.name;
-    EXPECT_TRUE(Accepts(Riff({fmt, Chunk("data", pcm, 100)})));
-    EXPECT_EQ(sample.OpenSoundFile("absent.wav"), SndInvalidHandle());
-}
-
-TEST_F(WavReader, SamplerLoopIsCountedInFramesAndStoredInBytes) {
-    ASSERT_TRUE(Accepts(Riff({fmt, Chunk("smpl", SmplBody(100, 300)), Chunk("data", Bytes(800))})));
-    EXPECT_TRUE(sample.dwFlags & SNDF_LOOPED);
-    EXPECT_EQ(sample.dwLoopStart.load(), 200u);
-    EXPECT_EQ(sample.dwLoopEnd.load(), 600u);
-}
-
-// An open function may hand back a handle already placed at a WAV image inside a larger file.
-TEST_F(WavReader, ReadsAnImageAtTheHandlesPosition) {
-    Bytes archive(5, 'z');
-    const Bytes image = Wav(stereo8, {0x33, 0x34});
-    archive.insert(archive.end(), image.begin(), image.end());
-    MemoryFiles::store["archive"] = archive;
-    ZelSound::SetFileOpenFunc([](const char*) {
-        SNDFileHandle f = MemoryFiles::Open("archive");
-        std::fseek(f, 5, SEEK_SET);
-        return f;
-    });
-    SNDFileHandle f = sample.OpenSoundFile("anything");
-    ASSERT_NE(f, SndInvalidHandle());
-    EXPECT_EQ(std::fgetc(f), 0x33);
-    MemoryFiles::Close(f);
+        EXPECT_EQ(FirstDataByte(c.file), -1) << c.name;
+    EXPECT_EQ(FirstDataByte(Riff({fmt, Chunk("data", pcm, 100)})), 0x80);
 }
 
 // Sounds read from disk through the library's own file functions: one that cannot be loaded is
 // told on standard error with its name and the reason, so a broken install is not just silent.
-class SoundFiles : public SoundTest {
-  protected:
-    void Put(const std::string& name, const Bytes& bytes) {
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    TempDir dir;
-};
+class SoundFiles : public SoundTest {};
 
 TEST_F(SoundFiles, EachSoundThatCannotBeLoadedIsNamedWithItsReason) {
     ZelSound::SetFileOpenFunc(nullptr);
     ZelSound::SetFileCloseFunc(nullptr);
-    Put("good.wav", ConstantWav(100, 64));
-    Put("text.wav", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
+    TempDir dir;
+    const Bytes good = ConstantWav(100, 64);
+    WriteBytes(dir / "good.wav", std::string(good.begin(), good.end()));
+    WriteBytes(dir / "text.wav", "not a wav");
     ASSERT_EQ(mkfifo((dir / "pipe.wav").c_str(), 0600), 0);
     testing::internal::CaptureStderr();
     EXPECT_EQ(zelSound.LoadSample((dir / "good.wav").c_str(), 10), 1);

@@ -5,6 +5,7 @@
 // programs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -34,11 +35,10 @@ struct MemoryFiles {
     }
     static SNDFileHandle Open(const char* name) {
         auto it = store.find(name);
-        std::FILE* f = it == store.end() ? nullptr : std::tmpfile();
+        std::FILE* f =
+            it == store.end() ? nullptr : fmemopen(it->second.data(), it->second.size(), "rb");
         if (!f)
             return SndInvalidHandle();
-        std::fwrite(it->second.data(), 1, it->second.size(), f);
-        std::rewind(f);
         ++open;
         return f;
     }
@@ -65,8 +65,7 @@ inline std::vector<int16_t> Pull(int frames) {
 
 class SoundTest : public ::testing::Test {
   protected:
-    virtual int SampleCount() const { return 200; }
-    virtual int Init() { return zelSound.Init(nullptr, SampleCount()); }
+    virtual int Init() { return zelSound.Init(nullptr, 200); }
     void SetUp() override {
         plat::SelectBackend(plat::BackendKind::Null);
         ASSERT_EQ(Init(), 1);
@@ -87,10 +86,11 @@ class SoundTest : public ::testing::Test {
         MemoryFiles::store[name] = ConstantWav(value, frames);
         ASSERT_EQ(zelSound.LoadSample(name.c_str(), id), 1);
     }
-    static int InUseSlots() {
+    // Slots holding a record whose flags have all of `bits`.
+    static int Slots(uint32_t bits = SNDF_INUSE) {
         int n = 0;
         for (SNDSample* s = ZelSound::g_SampleList; s < ZelSound::g_pEndSample.load(); ++s)
-            n += (s->dwFlags & SNDF_INUSE) ? 1 : 0;
+            n += (s->dwFlags & bits) == bits ? 1 : 0;
         return n;
     }
 };
@@ -107,17 +107,15 @@ class MixerThread {
             thread.join();
     }
     std::atomic<long> frames{0};
-    std::atomic<long> loudFrames{0};
+    std::atomic<long> loudSamples{0};
 
   private:
     void Run() {
         std::vector<int16_t> out(2 * 512);
         while (running) {
             const int got = plat::MixNullAudio(out.data(), 512);
-            long loud = 0;
-            for (int i = 0; i < got; ++i)
-                loud += out[2 * i] != 0 ? 1 : 0;
-            loudFrames += loud;
+            loudSamples +=
+                std::count_if(out.begin(), out.begin() + 2 * got, [](int16_t v) { return v != 0; });
             frames += got;
             if (pause > 0)
                 plat::SleepMs(pause);

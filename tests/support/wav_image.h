@@ -2,6 +2,7 @@
 // RIFF WAVE images built in memory, chunk by chunk, so that tests can make plain, damaged and
 // unusual sound files alike.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -28,16 +29,14 @@ struct Format {
     uint16_t tag = 1; // PCM
 };
 
-// A "fmt " body of the usual 16 bytes.
+// A "fmt " body of the usual 16 bytes: tag, channels, rate, bytes a second, block, bits.
 inline Bytes FmtBody(const Format& f) {
+    const uint32_t block = f.channels * f.bits / 8u;
+    const std::pair<uint32_t, int> fields[] = {{f.tag, 2},          {f.channels, 2}, {f.rate, 4},
+                                               {f.rate * block, 4}, {block, 2},      {f.bits, 2}};
     Bytes b;
-    const auto block = static_cast<uint16_t>(f.channels * f.bits / 8);
-    PutLE(b, f.tag, 2);
-    PutLE(b, f.channels, 2);
-    PutLE(b, f.rate, 4);
-    PutLE(b, f.rate * block, 4);
-    PutLE(b, block, 2);
-    PutLE(b, f.bits, 2);
+    for (const auto& [value, size] : fields)
+        PutLE(b, value, size);
     return b;
 }
 
@@ -52,22 +51,18 @@ inline Bytes Wav(const Format& f, const Bytes& pcm) {
     return Riff({Chunk("fmt ", FmtBody(f)), Chunk("data", pcm)});
 }
 
-inline Bytes Pcm16(const std::vector<int16_t>& samples) {
-    Bytes b;
-    for (int16_t s : samples)
-        PutLE(b, static_cast<uint16_t>(s), 2);
-    return b;
-}
-
 // Mono 16-bit at 44100 Hz holding one constant value.
 inline Bytes ConstantWav(int16_t value, int frames) {
-    return Wav(Format{}, Pcm16(std::vector<int16_t>(static_cast<size_t>(frames), value)));
+    Bytes pcm;
+    for (int i = 0; i < frames; ++i)
+        PutLE(pcm, static_cast<uint16_t>(value), 2);
+    return Wav(Format{}, pcm);
 }
 
-// A "smpl" body with one loop from frame `start` to frame `end`.
+// A "smpl" body with one loop from frame `start` to frame `end`: the sampler data, then the
+// loop's identifier, type, start, end, fraction and play count.
 inline Bytes SmplBody(uint32_t start, uint32_t end) {
     Bytes b(28, 0);
-    // Loops and sampler data, then the loop: identifier, type, start, end, fraction, play count.
     for (uint32_t field : {1u, 0u, 0u, 0u, start, end, 0u, 0u})
         PutLE(b, field, 4);
     return b;
