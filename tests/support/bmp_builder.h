@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "support/little_endian.h"
+
 namespace bmp {
 
-using ColorAt = std::function<uint32_t(int x, int y)>; // 0xRRGGBB
+using testing_support::PutLE;
 
-inline void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(uint8_t(value >> (8 * i)));
-}
+using ColorAt = std::function<uint32_t(int x, int y)>; // 0xRRGGBB
 
 inline std::vector<uint8_t> Build(int width, int height, int bitsPerPixel, const ColorAt& color) {
     std::vector<uint32_t> palette;
@@ -31,25 +30,25 @@ inline std::vector<uint8_t> Build(int width, int height, int bitsPerPixel, const
     const uint32_t offset = 14 + 40 + masks + paletteBytes;
     const uint32_t rowBytes = uint32_t((width * bitsPerPixel + 31) / 32 * 4);
     std::vector<uint8_t> out = {'B', 'M'};
-    Put(out, offset + rowBytes * uint32_t(height), 4);
-    Put(out, 0, 4);
-    Put(out, offset, 4);
-    Put(out, 40, 4);
-    Put(out, uint32_t(width), 4);
-    Put(out, uint32_t(height), 4);
-    Put(out, 1, 2);
-    Put(out, uint32_t(bitsPerPixel), 2);
-    Put(out, bitsPerPixel == 16 ? 3 : 0, 4); // bit fields for 16-bit
-    Put(out, rowBytes * uint32_t(height), 4);
-    Put(out, 2835, 4);
-    Put(out, 2835, 4);
-    Put(out, uint32_t(palette.size()), 4);
-    Put(out, 0, 4);
+    PutLE(out, offset + rowBytes * uint32_t(height), 4);
+    PutLE(out, 0, 4);
+    PutLE(out, offset, 4);
+    PutLE(out, 40, 4);
+    PutLE(out, uint32_t(width), 4);
+    PutLE(out, uint32_t(height), 4);
+    PutLE(out, 1, 2);
+    PutLE(out, uint32_t(bitsPerPixel), 2);
+    PutLE(out, bitsPerPixel == 16 ? 3 : 0, 4); // bit fields for 16-bit
+    PutLE(out, rowBytes * uint32_t(height), 4);
+    PutLE(out, 2835, 4);
+    PutLE(out, 2835, 4);
+    PutLE(out, uint32_t(palette.size()), 4);
+    PutLE(out, 0, 4);
     if (bitsPerPixel == 16)
         for (uint32_t mask : {0xF800u, 0x07E0u, 0x001Fu})
-            Put(out, mask, 4);
+            PutLE(out, mask, 4);
     for (uint32_t c : palette)
-        Put(out, c & 0xFFFFFF, 4); // blue, green, red, reserved
+        PutLE(out, c & 0xFFFFFF, 4); // blue, green, red, reserved
     for (int y = height - 1; y >= 0; --y) {
         const size_t rowStart = out.size();
         for (int x = 0; x < width; ++x) {
@@ -58,9 +57,9 @@ inline std::vector<uint8_t> Build(int width, int height, int bitsPerPixel, const
             if (bitsPerPixel == 8)
                 out.push_back(index[c]);
             else if (bitsPerPixel == 16)
-                Put(out, ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3), 2);
+                PutLE(out, ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3), 2);
             else // 24 or 32 bits: blue, green, red (and an opaque alpha)
-                Put(out, c | 0xFF000000u, bitsPerPixel / 8);
+                PutLE(out, c | 0xFF000000u, bitsPerPixel / 8);
         }
         while (out.size() - rowStart < rowBytes)
             out.push_back(0);

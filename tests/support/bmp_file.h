@@ -1,5 +1,5 @@
 #pragma once
-// Writes small 24-bit BMP files for tests that load pictures from disk.
+// Small 24-bit BMP files for tests that load pictures from disk.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,8 +21,12 @@ inline std::string BmpBytes(int width, int height, const std::function<Rgb(int, 
     return std::string(bytes.begin(), bytes.end());
 }
 
+inline std::string SolidBmp(int width, int height, Rgb colour) {
+    return BmpBytes(width, height, [colour](int, int) { return colour; });
+}
+
 inline void WriteSolidBmp(const std::string& path, int width, int height, Rgb colour) {
-    WriteBytes(path, BmpBytes(width, height, [colour](int, int) { return colour; }));
+    WriteBytes(path, SolidBmp(width, height, colour));
 }
 
 } // namespace testing_support

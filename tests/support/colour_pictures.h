@@ -18,8 +18,4 @@ inline std::string StripBmp(int frameWidth, int height, int frames,
                     [&](int x, int) { return colourOfFrame(x / frameWidth); });
 }
 
-inline std::string SolidBmp(int width, int height, Rgb colour) {
-    return StripBmp(width, height, 1, [colour](int) { return colour; });
-}
-
 } // namespace testing_support

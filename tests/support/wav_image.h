@@ -5,14 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "support/little_endian.h"
+
 namespace testing_support {
 
 using Bytes = std::vector<uint8_t>;
-
-inline void PutLE(Bytes& b, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        b.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
 
 // A chunk whose header claims `claimedSize` bytes, or the body's own size.
 inline Bytes Chunk(const char* id, const Bytes& body, uint32_t claimedSize = 0xFFFFFFFF) {
